@@ -1,0 +1,40 @@
+// A device context on a CSurface with GDI's drawing rules: thin pens (widths
+// 0 and 1) draw Bresenham lines without their end pixel, wider pens draw
+// round-capped strokes, and everything is clipped to a region made of
+// rectangles. Reading outside the region gives CLR_INVALID, as GDI does.
+#pragma once
+
+#include "dc.h"
+#include "surface.h"
+
+#include <vector>
+
+class CSurfaceDC : public CDC {
+public:
+    // A context whose clipping region is the whole surface.
+    explicit CSurfaceDC(CSurface& surface);
+    // A context clipped to the given rectangles (each limited to the
+    // surface). An empty list clips everything away.
+    CSurfaceDC(CSurface& surface, std::vector<CRect> clip);
+
+    CPen* SelectObject(CPen* pen) override;
+    CBrush* SelectObject(CBrush* brush) override;
+    CPoint MoveTo(int x, int y) override;
+    BOOL LineTo(int x, int y) override;
+    COLORREF GetPixel(int x, int y) const override;
+    void FillRect(const RECT& rect, CBrush* brush) override;
+
+    CPoint GetCurrentPosition() const { return m_position; }
+    const std::vector<CRect>& ClipRects() const { return m_clip; }
+
+private:
+    bool InClip(int x, int y) const;
+    void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);
+
+    CSurface& m_surface;
+    std::vector<CRect> m_clip;
+    CRect m_clipBox;
+    CPoint m_position;
+    CPen* m_pen = nullptr;
+    CBrush* m_brush = nullptr;
+};

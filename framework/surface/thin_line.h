@@ -1,0 +1,104 @@
+// The pixels GDI lights for a cosmetic (one-pixel) line.
+//
+// The line runs from (x0, y0) towards (x1, y1): the start pixel is lit, the
+// end pixel is not, and a zero-length line lights nothing. The line takes
+// |dmajor| steps along its major axis (x when |dx| > |dy|, so an exact
+// diagonal is y-major). With A = 2|dminor|, B = 2|dmajor| and bias = 1 when
+// the minor axis runs towards smaller coordinates (0 otherwise), the error
+// f = A - |dmajor| + bias starts the line; after each pixel the minor axis
+// steps when f > 0 (f += A - B), otherwise f += A.
+//
+// The error after k steps has a closed form: the minor axis has then moved
+// m(k) = ceil((k*A - |dmajor| + bias) / B) times. That lets a clipped line
+// start at the first step that can reach the bounds, so a line from millions
+// of pixels away costs no more than one across the bounds, and lights exactly
+// the pixels the unclipped line would light there.
+#pragma once
+
+#include "afxtypes.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace thin_line {
+
+// ceil(num / den) for den > 0 and any sign of num.
+constexpr std::int64_t CeilDiv(std::int64_t num, std::int64_t den)
+{
+    return num >= 0 ? (num + den - 1) / den : -((-num) / den);
+}
+
+// Minor-axis steps taken before pixel k of a line with the given deltas.
+constexpr std::int64_t MinorStepsBefore(std::int64_t k, std::int64_t major, std::int64_t minor, int bias)
+{
+    return CeilDiv(k * 2 * minor - major + bias, 2 * major);
+}
+
+}  // namespace thin_line
+
+// Calls plot(x, y) for every pixel of the line that lies inside bounds
+// (right and bottom excluded), in drawing order from the start point.
+template <class Plot>
+void ForEachThinLinePixel(int x0, int y0, int x1, int y1, const RECT& bounds, Plot&& plot)
+{
+    using std::int64_t;
+    const int64_t dx = int64_t{x1} - x0;
+    const int64_t dy = int64_t{y1} - y0;
+    const int64_t adx = dx < 0 ? -dx : dx;
+    const int64_t ady = dy < 0 ? -dy : dy;
+    if (adx == 0 && ady == 0)
+        return;
+
+    const bool xMajor = adx > ady;
+    const int64_t major = xMajor ? adx : ady;
+    const int64_t minor = xMajor ? ady : adx;
+    const int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int64_t minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const int bias = minorStep < 0 ? 1 : 0;
+
+    const int64_t majorStart = xMajor ? x0 : y0;
+    const int64_t minorStart = xMajor ? y0 : x0;
+    const int64_t majorLo = xMajor ? bounds.left : bounds.top;
+    const int64_t majorHi = xMajor ? bounds.right : bounds.bottom;  // excluded
+    const int64_t minorLo = xMajor ? bounds.top : bounds.left;
+    const int64_t minorHi = xMajor ? bounds.bottom : bounds.right;  // excluded
+    if (majorLo >= majorHi || minorLo >= minorHi)
+        return;
+
+    // Steps k in [kBegin, kEnd) put the major coordinate inside the bounds.
+    int64_t kBegin = 0;
+    int64_t kEnd = major;
+    if (majorStep > 0) {
+        kBegin = std::max(kBegin, majorLo - majorStart);
+        kEnd = std::min(kEnd, majorHi - majorStart);
+    } else {
+        kBegin = std::max(kBegin, majorStart - majorHi + 1);
+        kEnd = std::min(kEnd, majorStart - majorLo + 1);
+    }
+    if (kBegin >= kEnd)
+        return;
+
+    const int64_t a = 2 * minor;
+    const int64_t b = 2 * major;
+    int64_t steps = thin_line::MinorStepsBefore(kBegin, major, minor, bias);
+    int64_t f = a - major + bias + kBegin * a - steps * b;
+
+    for (int64_t k = kBegin; k < kEnd; ++k) {
+        const int64_t majorPos = majorStart + majorStep * k;
+        const int64_t minorPos = minorStart + minorStep * steps;
+        if (minorPos >= minorLo && minorPos < minorHi) {
+            if (xMajor)
+                plot(static_cast<int>(majorPos), static_cast<int>(minorPos));
+            else
+                plot(static_cast<int>(minorPos), static_cast<int>(majorPos));
+        } else if ((minorStep > 0 && minorPos >= minorHi) || (minorStep < 0 && minorPos < minorLo)) {
+            break;  // the minor axis has left the bounds for good
+        }
+        if (f > 0) {
+            ++steps;
+            f += a - b;
+        } else {
+            f += a;
+        }
+    }
+}

@@ -1,0 +1,50 @@
+// The growth of one canvas: the pool of branch slots, the part of it in use,
+// and the step that grows, forks and re-seeds them. The canvas window
+// derives from it; anything else (tests, the render tool) can drive it on
+// any device context.
+#pragma once
+
+#include "branch.h"
+#include "dc.h"
+
+#include <cstdint>
+#include <memory>
+
+class CGrowthState {
+public:
+    // Allocates a pool of capacity slots, all inactive at (0, 0). A negative
+    // capacity gives an empty pool.
+    explicit CGrowthState(std::int32_t capacity);
+    virtual ~CGrowthState() = default;
+    CGrowthState(const CGrowthState&) = delete;
+    CGrowthState& operator=(const CGrowthState&) = delete;
+
+    // One growth step on dc. Phase 1 grows every active slot in use by one
+    // segment, in index order; a fork hands every free slot in use to the
+    // forking branch. Phase 2 draws one random number and, with chance
+    // 1311 in 32768, restarts every slot in use and places each on a bright
+    // pixel of dc found by probing. Touches only slots 0..m_inUse-1 (none
+    // when m_inUse <= 0) and never more than the pool holds.
+    void Step(CDC& dc);
+
+    // The probe threshold of try l (0..59) of a re-seed search: a pixel is
+    // accepted when its whole 0x00BBGGRR value is above it.
+    static constexpr std::uint32_t ProbeThreshold(int attempt)
+    {
+        return 0xEEEEEEu - static_cast<std::uint32_t>(attempt) * 0x020202u;
+    }
+    static constexpr int kProbeAttempts = 60;
+
+    std::int32_t m_inUse = 0;
+    std::unique_ptr<CBranch[]> m_branches;
+    std::int32_t m_capacity = 0;
+    double m_sizeFactor = 1.0;
+    bool m_small = false;
+    std::int32_t m_clientWidth = 0;
+    std::int32_t m_clientHeight = 0;
+
+private:
+    void ForkInto(const CBranch& parent, std::int32_t n);
+    void Reseed(CDC& dc, std::int32_t n);
+    void PlaceReseededTip(CDC& dc, CBranch& slot) const;
+};
