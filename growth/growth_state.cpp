@@ -22,9 +22,8 @@ void CGrowthState::Step(CDC& dc)
     const std::int32_t n = std::min(m_inUse, m_capacity);
 
     for (std::int32_t i = 0; i < n; ++i) {
-        CBranch& branch = m_branches[i];
-        if (branch.m_active && branch.Grow(dc))
-            ForkInto(branch, n);
+        if (m_branches[i].m_active && GrowBranch(i, dc))
+            ForkInto(m_branches[i], n);
     }
 
     if (!(UnitRandom() * 100 > kReseedAbove))

@@ -43,6 +43,11 @@ public:
     std::int32_t m_clientWidth = 0;
     std::int32_t m_clientHeight = 0;
 
+protected:
+    // Grows slot index by one segment; true when it forks. Observers such as
+    // the render tool's tracer override it to see each segment with its slot.
+    virtual bool GrowBranch(std::int32_t index, CDC& dc) { return m_branches[index].Grow(dc); }
+
 private:
     void ForkInto(const CBranch& parent, std::int32_t n);
     void Reseed(CDC& dc, std::int32_t n);

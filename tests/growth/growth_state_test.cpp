@@ -1,0 +1,196 @@
+// The growth step: the fork scan, the re-seed's searches and its fallback,
+// and the bounds of the slots it touches.
+#include "growth/growth_random.h"
+#include "growth/growth_state.h"
+#include "recording_dc.h"
+#include "surface/surface.h"
+#include "surface/surface_dc.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A seed whose first draw triggers a re-seed (r * 100 > 96).
+constexpr std::uint32_t kReseedSeed = 147926525;
+
+std::uint32_t StateAfter(std::uint32_t seed, int draws)
+{
+    CGrowthRandom twin(seed);
+    for (int i = 0; i < draws; ++i)
+        twin.Next();
+    return twin.State();
+}
+
+void Activate(CBranch& b, int x, int y, int angle)
+{
+    b.m_active = true;
+    b.m_x = x;
+    b.m_y = y;
+    b.m_length = 10;
+    b.m_angle = angle;
+    b.m_color = 0x205010;
+    b.m_penWidth = 2;
+    b.m_count = 50;  // any survivor forks: 50 * 40 > 100 * draw
+}
+
+class GrowthStep : public ::testing::Test {
+protected:
+    explicit GrowthStep(int capacity = 4) : m_state(capacity)
+    {
+        m_state.m_inUse = capacity;
+        m_state.m_clientWidth = 100;
+        m_state.m_clientHeight = 100;
+    }
+    CGrowthState m_state;
+    CSurface m_black{100, 100, 0};
+};
+
+TEST_F(GrowthStep, NewPoolIsAllZero)
+{
+    for (int i = 0; i < m_state.m_capacity; ++i) {
+        const CBranch& b = m_state.m_branches[i];
+        EXPECT_FALSE(b.m_active);
+        EXPECT_EQ(b.m_x, 0);
+        EXPECT_EQ(b.m_y, 0);
+        EXPECT_EQ(b.m_penWidth, 0);
+    }
+}
+
+TEST_F(GrowthStep, AForkFillsEveryFreeSlotFromTheSamePoint)
+{
+    Activate(m_state.m_branches[3], 50, 60, 70);
+    SeedGrowthRandom(200000);
+    CRecordingDC dc;
+    m_state.Step(dc);
+
+    EXPECT_EQ(dc.m_lines.size(), 1u) << "slots below the parent first grow next step";
+    const int angles[] = {82, 56, 48};
+    for (int k = 0; k < 3; ++k) {
+        const CBranch& b = m_state.m_branches[k];
+        EXPECT_TRUE(b.m_active);
+        EXPECT_EQ(b.m_x, 53);
+        EXPECT_EQ(b.m_y, 51);
+        EXPECT_EQ(b.m_length, 8);
+        EXPECT_EQ(b.m_color, 0x20501Au);
+        EXPECT_EQ(b.m_count, 51);
+        EXPECT_EQ(b.m_angle, angles[k]);
+        EXPECT_EQ(b.m_penWidth, 0) << "a never-used slot keeps its initial width";
+    }
+    EXPECT_EQ(m_state.m_branches[3].m_penWidth, 1);
+    EXPECT_EQ(GrowthRandom().State(), 681333768u);
+}
+
+TEST_F(GrowthStep, ASecondForkInThePassFindsNoFreeSlot)
+{
+    m_state.m_branches[0].m_penWidth = 5;
+    m_state.m_branches[1].m_penWidth = 6;
+    Activate(m_state.m_branches[2], 50, 60, 70);
+    Activate(m_state.m_branches[3], 20, 30, 110);
+    SeedGrowthRandom(200003);
+    CRecordingDC dc;
+    m_state.Step(dc);
+
+    EXPECT_EQ(m_state.m_branches[0].m_x, 53) << "taken by the first fork";
+    EXPECT_EQ(m_state.m_branches[1].m_x, 53);
+    EXPECT_EQ(m_state.m_branches[0].m_penWidth, 5) << "a reused slot keeps its last width";
+    EXPECT_EQ(m_state.m_branches[1].m_penWidth, 6);
+    EXPECT_EQ(m_state.m_branches[3].m_x, 17);
+    EXPECT_EQ(m_state.m_branches[3].m_penWidth, 1) << "the second parent still narrows";
+    EXPECT_EQ(GrowthRandom().State(), 3043960460u);
+}
+
+TEST_F(GrowthStep, NoSlotsInUseStillDrawsTheReseedNumber)
+{
+    for (int inUse : {0, -5}) {
+        m_state.m_inUse = inUse;
+        Activate(m_state.m_branches[0], 50, 60, 70);
+        SeedGrowthRandom(kReseedSeed);
+        CRecordingDC dc;
+        m_state.Step(dc);
+        EXPECT_TRUE(dc.m_lines.empty());
+        EXPECT_EQ(dc.m_reads, 0);
+        EXPECT_EQ(GrowthRandom().State(), StateAfter(kReseedSeed, 1));
+    }
+}
+
+TEST_F(GrowthStep, NeverTouchesSlotsBeyondThePool)
+{
+    m_state.m_inUse = 1000;
+    SeedGrowthRandom(kReseedSeed);
+    CSurfaceDC dc(m_black);
+    m_state.Step(dc);  // would run past the pool if the count were trusted
+    for (int i = 0; i < m_state.m_capacity; ++i)
+        EXPECT_TRUE(m_state.m_branches[i].m_active);
+}
+
+struct ReseedCase {
+    const char* name;
+    int x, y;
+    COLORREF fill;
+    int expectedX, expectedY, draws;
+};
+
+// One slot on a 100 x 100 client (height below 200: reset length 0).
+TEST(GrowthReseed, SearchesNearInsideTipsAndTheWholeAreaForOthers)
+{
+    const ReseedCase cases[] = {
+        {"black interior: all near probes fail, unprobed fallback", 50, 50, 0, 24, 69, 1 + 5 + 120 + 2},
+        {"tip at the origin: a probe off the window reads invalid and passes", 0, 0, 0, -10, 11, 1 + 5 + 2},
+        {"tip outside: the whole-area search never probes outside", -5, 50, 0, 24, 69, 1 + 5 + 120 + 2},
+        {"white: the first probe passes", 50, 50, 0xFFFFFF, 40, 61, 1 + 5 + 2},
+    };
+    for (const ReseedCase& c : cases) {
+        CGrowthState state(1);
+        state.m_inUse = 1;
+        state.m_clientWidth = 100;
+        state.m_clientHeight = 100;
+        state.m_branches[0].m_x = c.x;
+        state.m_branches[0].m_y = c.y;
+        CSurface surface(100, 100, c.fill);
+        CSurfaceDC dc(surface);
+        SeedGrowthRandom(kReseedSeed);
+        state.Step(dc);
+        const CBranch& b = state.m_branches[0];
+        EXPECT_TRUE(b.m_active) << c.name;
+        EXPECT_EQ(b.m_x, c.expectedX) << c.name;
+        EXPECT_EQ(b.m_y, c.expectedY) << c.name;
+        EXPECT_EQ(b.m_penWidth, 2) << c.name;
+        EXPECT_EQ(GrowthRandom().State(), StateAfter(kReseedSeed, c.draws)) << c.name;
+    }
+}
+
+TEST(GrowthReseed, RestartsASlotThatIsStillGrowing)
+{
+    CGrowthState state(1);
+    state.m_inUse = 1;
+    state.m_clientWidth = 100;
+    state.m_clientHeight = 100;
+    CBranch& b = state.m_branches[0];
+    b.m_active = true;
+    b.m_x = 50;
+    b.m_y = 50;
+    b.m_length = 1;
+    b.m_angle = 60;
+    b.m_color = 0x102030;
+    b.m_penWidth = 1;
+    b.m_count = 7;
+    CSurface surface(100, 100, 0xFFFFFF);
+    CSurfaceDC dc(surface);
+    SeedGrowthRandom(kReseedSeed);
+    state.Step(dc);
+    // The segment of length 1 kills the branch; the re-seed draw of this
+    // seed then comes out below the bar.
+    EXPECT_FALSE(b.m_active);
+    EXPECT_EQ(b.m_count, 8);
+}
+
+TEST(GrowthReseed, ThresholdFallsFromEEEEEEByTwoPerChannel)
+{
+    EXPECT_EQ(CGrowthState::ProbeThreshold(0), 0xEEEEEEu);
+    EXPECT_EQ(CGrowthState::ProbeThreshold(1), 0xECECECu);
+    EXPECT_EQ(CGrowthState::ProbeThreshold(59), 0xEEEEEEu - 59u * 0x020202u);
+    // Every branch colour (blue byte below 40) and black fail the last bar.
+    EXPECT_LT(0x27FFFFu, CGrowthState::ProbeThreshold(59));
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include "render_options.h"
+
+#include "surface/surface.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
+const char* const kRenderUsage =
+    "usage: verdane-render [--size WxH] [--screen WxH] [--seed N] [--steps K]\n"
+    "                      [--star-number N] [--star-speed N] [--blank 0|1]\n"
+    "                      [--background FILE.png] [--out FILE.png] [--trace FILE]\n";
+
+namespace {
+
+// A whole decimal number within [lo, hi], nothing else in the text.
+bool ParseInteger(const std::string& text, long long lo, long long hi, long long& value)
+{
+    if (text.empty() || text.size() > 20)
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long v = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || end != text.c_str() + text.size() || v < lo || v > hi)
+        return false;
+    value = v;
+    return true;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height)
+{
+    const auto x = text.find('x');
+    long long w = 0, h = 0;
+    if (x == std::string::npos || !ParseInteger(text.substr(0, x), 1, CSurface::kMaxSide, w) ||
+        !ParseInteger(text.substr(x + 1), 1, CSurface::kMaxSide, h))
+        return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+}  // namespace
+
+CRenderOptionsResult ParseRenderOptions(const std::vector<std::string>& args)
+{
+    CRenderOptionsResult result;
+    CRenderOptions& o = result.options;
+    constexpr long long kInt32Min = std::numeric_limits<std::int32_t>::min();
+    constexpr long long kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name == "--help" || name == "-h") {
+            result.help = true;
+            return result;
+        }
+        if (name.rfind("--", 0) != 0) {
+            result.error = "unexpected argument '" + name + "'";
+            return result;
+        }
+        if (i + 1 >= args.size()) {
+            result.error = "option " + name + " needs a value";
+            return result;
+        }
+        const std::string& value = args[++i];
+        long long number = 0;
+        auto bad = [&](const char* what) {
+            result.error = "option " + name + ": '" + value + "' is not " + what;
+        };
+        if (name == "--size") {
+            if (!ParseSize(value, o.width, o.height))
+                bad("a size WxH with sides 1..16384");
+        } else if (name == "--screen") {
+            int w = 0, h = 0;
+            if (ParseSize(value, w, h)) {
+                o.screenWidth = w;
+                o.screenHeight = h;
+            } else {
+                bad("a size WxH with sides 1..16384");
+            }
+        } else if (name == "--seed") {
+            if (ParseInteger(value, 0, std::numeric_limits<std::uint32_t>::max(), number))
+                o.seed = static_cast<std::uint32_t>(number);
+            else
+                bad("a number 0..4294967295");
+        } else if (name == "--steps") {
+            if (ParseInteger(value, 0, 100000000, number))
+                o.steps = number;
+            else
+                bad("a number of steps 0..100000000");
+        } else if (name == "--star-number" || name == "--star-speed") {
+            if (ParseInteger(value, kInt32Min, kInt32Max, number))
+                (name == "--star-number" ? o.starNumber : o.starSpeed) = static_cast<std::int32_t>(number);
+            else
+                bad("a 32-bit integer");
+        } else if (name == "--blank") {
+            if (value == "0" || value == "1")
+                o.blank = value == "1" ? 1 : 0;
+            else
+                bad("0 or 1");
+        } else if (name == "--background") {
+            o.background = value;
+        } else if (name == "--out") {
+            o.out = value;
+        } else if (name == "--trace") {
+            o.trace = value;
+        } else {
+            result.error = "unknown option " + name;
+        }
+        if (!result.error.empty())
+            return result;
+    }
+    if (o.out.empty())
+        result.error = "option --out: the file name is empty";
+    return result;
+}
