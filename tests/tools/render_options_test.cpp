@@ -1,0 +1,61 @@
+#include "render_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CRenderOptionsResult Parse(std::vector<std::string> args)
+{
+    return ParseRenderOptions(args);
+}
+
+TEST(RenderOptions, DefaultsDescribeAFullScreenCanvas)
+{
+    const CRenderOptionsResult r = Parse({});
+    ASSERT_TRUE(r.error.empty());
+    EXPECT_EQ(r.options.width, 1024);
+    EXPECT_EQ(r.options.height, 768);
+    EXPECT_FALSE(r.options.screenWidth.has_value());
+    EXPECT_FALSE(r.options.seed.has_value());
+    EXPECT_EQ(r.options.steps, 1000);
+    EXPECT_EQ(r.options.out, "growth.png");
+}
+
+TEST(RenderOptions, ReadsEveryOption)
+{
+    const CRenderOptionsResult r =
+        Parse({"--size", "152x112", "--screen", "1920x1080", "--seed", "4294967295", "--steps", "0",
+               "--star-number", "-20", "--star-speed", "100", "--blank", "1", "--background", "b.png",
+               "--out", "o.png", "--trace", "t.txt"});
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    EXPECT_EQ(r.options.width, 152);
+    EXPECT_EQ(r.options.height, 112);
+    EXPECT_EQ(*r.options.screenWidth, 1920);
+    EXPECT_EQ(*r.options.seed, 4294967295u);
+    EXPECT_EQ(r.options.steps, 0);
+    EXPECT_EQ(r.options.starNumber, -20);
+    EXPECT_EQ(r.options.starSpeed, 100);
+    EXPECT_EQ(r.options.blank, 1);
+    EXPECT_EQ(r.options.background, "b.png");
+    EXPECT_EQ(r.options.trace, "t.txt");
+}
+
+TEST(RenderOptions, RejectsBadInputWithAReason)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {"--size", "0x100"},        {"--size", "16385x10"},  {"--size", "100"},
+        {"--size", "10x10x10"},     {"--size", "-5x10"},     {"--size", "axb"},
+        {"--screen", "100x0"},      {"--seed", "-1"},        {"--seed", "4294967296"},
+        {"--seed", "12abc"},        {"--steps", "-1"},       {"--steps", ""},
+        {"--star-number", "2147483648"}, {"--star-speed", "1.5"}, {"--blank", "2"},
+        {"--frobnicate", "1"},      {"--size"},              {"stray"},
+        {"--out", ""},
+    };
+    for (const auto& args : bad) {
+        const CRenderOptionsResult r = Parse(args);
+        EXPECT_FALSE(r.error.empty()) << args[0] << (args.size() > 1 ? " " + args[1] : "");
+        EXPECT_EQ(r.error.find('\n'), std::string::npos) << "one line: " << r.error;
+    }
+}
+
+}  // namespace
