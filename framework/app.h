@@ -29,6 +29,10 @@ public:
     // Stores a 32-bit value, creating the key path as needed.
     BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
 
+    // Resources of the program's module, by identifier; nullptr when absent.
+    HCURSOR LoadCursor(UINT id) const;
+    HICON LoadIcon(UINT id) const;
+
     CWnd* m_pMainWnd = nullptr;
     LPCTSTR m_pszAppName = nullptr;      // set at start-up when not given
     LPCTSTR m_pszRegistryKey = nullptr;
