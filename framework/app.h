@@ -24,10 +24,12 @@ public:
     // Software\<key>\<application name>.
     void SetRegistryKey(LPCTSTR key);
     // The stored 32 bits read as a signed integer, or defaultValue when the
-    // value is absent, unreadable or of another type.
-    int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);
+    // value is absent, unreadable or of another type. Virtual so that a
+    // program hosting the windows (the render tool) can answer from its own
+    // options instead of the per-user store.
+    virtual int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue);
     // Stores a 32-bit value, creating the key path as needed.
-    BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
+    virtual BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
 
     // Resources of the program's module, by identifier; nullptr when absent.
     HCURSOR LoadCursor(UINT id) const;
