@@ -9,8 +9,11 @@ if(NOT TARGET GTest::gtest_main)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     add_subdirectory(${VERDANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-    add_library(GTest::gtest_main ALIAS gtest_main)
-    add_library(GTest::gtest ALIAS gtest)
+    # GoogleTest 1.11 and later name their targets GTest::* themselves.
+    if(NOT TARGET GTest::gtest_main)
+      add_library(GTest::gtest_main ALIAS gtest_main)
+      add_library(GTest::gtest ALIAS gtest)
+    endif()
   endif()
 endif()
 
