@@ -32,6 +32,9 @@ public:
     COLORREF At(int x, int y) const { return m_pixels[Index(x, y)]; }
     COLORREF& At(int x, int y) { return m_pixels[Index(x, y)]; }
 
+    // Row y's pixels, left to right; unchecked like At.
+    COLORREF* Row(int y) { return m_pixels.data() + Index(0, y); }
+
     const std::vector<COLORREF>& Pixels() const { return m_pixels; }
     std::vector<COLORREF>& Pixels() { return m_pixels; }
 

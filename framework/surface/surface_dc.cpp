@@ -1,7 +1,6 @@
 #include "surface_dc.h"
 
 #include "thin_line.h"
-#include "wide_line.h"
 
 #include <algorithm>
 #include <utility>
@@ -23,15 +22,8 @@ CSurfaceDC::CSurfaceDC(CSurface& surface, std::vector<CRect> clip)
 {
     for (const CRect& r : clip) {
         const CRect inside = CRect::Intersection(r, surface.Bounds());
-        if (inside.IsRectEmpty())
-            continue;
-        m_clip.push_back(inside);
-        if (m_clipBox.IsRectEmpty()) {
-            m_clipBox = inside;
-        } else {
-            m_clipBox = CRect(std::min(m_clipBox.left, inside.left), std::min(m_clipBox.top, inside.top),
-                              std::max(m_clipBox.right, inside.right), std::max(m_clipBox.bottom, inside.bottom));
-        }
+        if (!inside.IsRectEmpty())
+            m_clip.push_back(inside);
     }
 }
 
@@ -57,43 +49,48 @@ BOOL CSurfaceDC::LineTo(int x, int y)
     return TRUE;
 }
 
-bool CSurfaceDC::InClip(int x, int y) const
+const CRoundCap& CSurfaceDC::CapOfWidth(int width)
 {
-    // One rectangle (the usual case) is the clip box itself.
-    if (m_clip.size() == 1)
-        return true;
-    for (const CRect& r : m_clip) {
-        if (r.PtInRect(CPoint(x, y)))
-            return true;
-    }
-    return false;
+    if (m_cap.Width() != width)
+        m_cap = CRoundCap(width);
+    return m_cap;
 }
 
+// Each clip rectangle is drawn on its own: a line clipped to a rectangle
+// lights exactly the unclipped line's pixels there, so the union over the
+// rectangles is the line clipped to the region. Where rectangles overlap a
+// pixel is written twice with the same colour, which changes nothing.
 void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
 {
-    if (pen.style == PS_NULL || m_clip.empty())
+    if (pen.style == PS_NULL)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
     if (pen.width <= 1) {
-        ForEachThinLinePixel(x0, y0, x1, y1, m_clipBox, [&](int x, int y) {
-            if (InClip(x, y))
-                m_surface.At(x, y) = color;
-        });
+        for (const CRect& clip : m_clip) {
+            ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.At(x, y) = color; });
+        }
         return;
     }
-    ForEachWideLineSpan(x0, y0, x1, y1, pen.width, m_clipBox, [&](int y, int xBegin, int xEnd) {
-        for (int x = xBegin; x < xEnd; ++x) {
-            if (InClip(x, y))
-                m_surface.At(x, y) = color;
-        }
-    });
+    const CRoundCap& cap = CapOfWidth(pen.width);
+    for (const CRect& clip : m_clip) {
+        ForEachWideLineSpan(x0, y0, x1, y1, cap, clip, [&](int y, int xBegin, int xEnd) {
+            COLORREF* row = m_surface.Row(y);
+            std::fill(row + xBegin, row + xEnd, color);
+        });
+    }
 }
 
+// Windows documents CLR_INVALID for a point outside the clipping region on
+// every device context. (Wine's GDI answers from the bitmap for a memory
+// device context whatever its clipping region; this context follows the
+// documentation, which is what the growth's re-seed probes rely on.)
 COLORREF CSurfaceDC::GetPixel(int x, int y) const
 {
-    if (m_clip.empty() || !m_clipBox.PtInRect(CPoint(x, y)) || !InClip(x, y))
-        return CLR_INVALID;
-    return m_surface.At(x, y);
+    for (const CRect& r : m_clip) {
+        if (r.PtInRect(CPoint(x, y)))
+            return m_surface.At(x, y);
+    }
+    return CLR_INVALID;
 }
 
 void CSurfaceDC::FillRect(const RECT& rect, CBrush* brush)
@@ -102,8 +99,8 @@ void CSurfaceDC::FillRect(const RECT& rect, CBrush* brush)
     for (const CRect& clip : m_clip) {
         const CRect r = CRect::Intersection(rect, clip);
         for (LONG y = r.top; y < r.bottom; ++y) {
-            for (LONG x = r.left; x < r.right; ++x)
-                m_surface.At(x, y) = color;
+            COLORREF* row = m_surface.Row(y);
+            std::fill(row + r.left, row + r.right, color);
         }
     }
 }

@@ -1,11 +1,13 @@
 // A device context on a CSurface with GDI's drawing rules: thin pens (widths
 // 0 and 1) draw Bresenham lines without their end pixel, wider pens draw
-// round-capped strokes, and everything is clipped to a region made of
-// rectangles. Reading outside the region gives CLR_INVALID, as GDI does.
+// strokes with round caps, and everything is clipped to a region made of
+// rectangles. Reading outside the region gives CLR_INVALID, as Windows
+// documents for GetPixel.
 #pragma once
 
 #include "dc.h"
 #include "surface.h"
+#include "wide_line.h"
 
 #include <vector>
 
@@ -13,8 +15,8 @@ class CSurfaceDC : public CDC {
 public:
     // A context whose clipping region is the whole surface.
     explicit CSurfaceDC(CSurface& surface);
-    // A context clipped to the given rectangles (each limited to the
-    // surface). An empty list clips everything away.
+    // A context clipped to the union of the given rectangles (each limited
+    // to the surface; they may overlap). An empty list clips everything away.
     CSurfaceDC(CSurface& surface, std::vector<CRect> clip);
 
     CPen* SelectObject(CPen* pen) override;
@@ -28,13 +30,14 @@ public:
     const std::vector<CRect>& ClipRects() const { return m_clip; }
 
 private:
-    bool InClip(int x, int y) const;
     void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);
+    const CRoundCap& CapOfWidth(int width);
 
     CSurface& m_surface;
     std::vector<CRect> m_clip;
-    CRect m_clipBox;
     CPoint m_position;
     CPen* m_pen = nullptr;
     CBrush* m_brush = nullptr;
+    // The cap of the last wide pen drawn with; pens rarely change width.
+    CRoundCap m_cap{2};
 };

@@ -16,25 +16,10 @@
 #pragma once
 
 #include "afxtypes.h"
+#include "line_math.h"
 
 #include <algorithm>
 #include <cstdint>
-
-namespace thin_line {
-
-// ceil(num / den) for den > 0 and any sign of num.
-constexpr std::int64_t CeilDiv(std::int64_t num, std::int64_t den)
-{
-    return num >= 0 ? (num + den - 1) / den : -((-num) / den);
-}
-
-// Minor-axis steps taken before pixel k of a line with the given deltas.
-constexpr std::int64_t MinorStepsBefore(std::int64_t k, std::int64_t major, std::int64_t minor, int bias)
-{
-    return CeilDiv(k * 2 * minor - major + bias, 2 * major);
-}
-
-}  // namespace thin_line
 
 // Calls plot(x, y) for every pixel of the line that lies inside bounds
 // (right and bottom excluded), in drawing order from the start point.
@@ -75,27 +60,41 @@ void ForEachThinLinePixel(int x0, int y0, int x1, int y1, const RECT& bounds, Pl
         kBegin = std::max(kBegin, majorStart - majorHi + 1);
         kEnd = std::min(kEnd, majorStart - majorLo + 1);
     }
+    const int64_t a = 2 * minor;
+    const int64_t b = 2 * major;
+    // Narrow [kBegin, kEnd) further to the steps whose minor coordinate is
+    // inside too: minor steps mLo..mHi stay inside, and m(k) is monotonic.
+    const int64_t mLo = minorStep > 0 ? minorLo - minorStart : minorStart - minorHi + 1;
+    const int64_t mHi = minorStep > 0 ? minorHi - 1 - minorStart : minorStart - minorLo;
+    if (mHi < 0)
+        return;
+    if (a == 0) {
+        if (mLo > 0)
+            return;
+    } else {
+        // m(k) >= mLo  <=>  k*a > (mLo - 1)*b + major - bias
+        if (mLo > 0)
+            kBegin = std::max(kBegin, line_math::FloorDiv(line_math::MulAdd(mLo - 1, b, major - bias), a) + 1);
+        // m(k) <= mHi  <=>  k*a <= mHi*b + major - bias
+        kEnd = std::min(kEnd, line_math::FloorDiv(line_math::MulAdd(mHi, b, major - bias), a) + 1);
+    }
     if (kBegin >= kEnd)
         return;
 
-    const int64_t a = 2 * minor;
-    const int64_t b = 2 * major;
-    int64_t steps = thin_line::MinorStepsBefore(kBegin, major, minor, bias);
-    int64_t f = a - major + bias + kBegin * a - steps * b;
+    // Minor steps before pixel kBegin, and the error term there.
+    int64_t steps = line_math::CeilDiv(line_math::MulAdd(kBegin, a, bias - major), b);
+    int64_t f = static_cast<int64_t>(line_math::MulAdd(kBegin + 1, a, bias - major) - line_math::MulAdd(steps, b));
 
+    int64_t majorPos = majorStart + majorStep * kBegin;
+    int64_t minorPos = minorStart + minorStep * steps;
     for (int64_t k = kBegin; k < kEnd; ++k) {
-        const int64_t majorPos = majorStart + majorStep * k;
-        const int64_t minorPos = minorStart + minorStep * steps;
-        if (minorPos >= minorLo && minorPos < minorHi) {
-            if (xMajor)
-                plot(static_cast<int>(majorPos), static_cast<int>(minorPos));
-            else
-                plot(static_cast<int>(minorPos), static_cast<int>(majorPos));
-        } else if ((minorStep > 0 && minorPos >= minorHi) || (minorStep < 0 && minorPos < minorLo)) {
-            break;  // the minor axis has left the bounds for good
-        }
+        if (xMajor)
+            plot(static_cast<int>(majorPos), static_cast<int>(minorPos));
+        else
+            plot(static_cast<int>(minorPos), static_cast<int>(majorPos));
+        majorPos += majorStep;
         if (f > 0) {
-            ++steps;
+            minorPos += minorStep;
             f += a - b;
         } else {
             f += a;

@@ -1,0 +1,139 @@
+// Wide pens: the round caps, the end blocks and axis-aligned bodies of
+// width 2, and clipping that never moves a pixel. The sloped bodies are
+// measured against GDI by the comparison program and pinned by hashes.
+#include "surface/wide_line.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+#include <utility>
+
+namespace {
+
+using PixelSet = std::set<std::pair<int, int>>;
+
+const RECT kEverywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
+PixelSet Cover(int x0, int y0, int x1, int y1, int width, const RECT& bounds = kEverywhere)
+{
+    PixelSet pixels;
+    const CRoundCap cap(width);
+    int lastY = INT_MIN, lastEnd = INT_MIN;
+    ForEachWideLineSpan(x0, y0, x1, y1, cap, bounds, [&](int y, int xBegin, int xEnd) {
+        // Spans come top to bottom, left to right, never touching.
+        EXPECT_TRUE(y > lastY || (y == lastY && xBegin > lastEnd)) << "span order at row " << y;
+        EXPECT_LT(xBegin, xEnd);
+        lastY = y;
+        lastEnd = xEnd;
+        for (int x = xBegin; x < xEnd; ++x)
+            pixels.emplace(x, y);
+    });
+    return pixels;
+}
+
+PixelSet Block(int left, int top, int right, int bottom)
+{
+    PixelSet pixels;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            pixels.emplace(x, y);
+    }
+    return pixels;
+}
+
+TEST(RoundCap, ShapesOfSmallWidths)
+{
+    struct CCapCase {
+        int width;
+        std::vector<std::pair<int, int>> rows;  // [left, right) from the top row, -width/2, down
+    };
+    const CCapCase cases[] = {
+        {1, {{0, 1}}},
+        {2, {{-1, 1}, {-1, 1}}},
+        {3, {{0, 1}, {-1, 2}, {0, 1}}},
+        {4, {{-1, 1}, {-2, 2}, {-2, 2}, {-1, 1}}},
+    };
+    for (const CCapCase& c : cases) {
+        const CRoundCap cap(c.width);
+        EXPECT_EQ(cap.Top(), -(c.width / 2)) << c.width;
+        std::vector<std::pair<int, int>> rows;
+        for (const CRoundCap::Row& r : cap.Rows())
+            rows.emplace_back(r.left, r.right);
+        EXPECT_EQ(rows, c.rows) << "width " << c.width;
+    }
+}
+
+// Width 2 covers {x-1, x} by {y-1, y} at both end points, the end included.
+TEST(WideLine, WidthTwoEndBlocksAndAxisBodies)
+{
+    struct CBlockCase {
+        const char* name;
+        int x0, y0, x1, y1;
+        PixelSet expected;
+    };
+    const CBlockCase cases[] = {
+        {"zero length is a 2x2 dot", 5, 5, 5, 5, Block(4, 4, 6, 6)},
+        {"right", 2, 3, 6, 3, Block(1, 2, 7, 4)},
+        {"left", 6, 3, 2, 3, Block(1, 2, 7, 4)},
+        {"down", 3, 2, 3, 6, Block(2, 1, 4, 7)},
+        {"up", 3, 6, 3, 2, Block(2, 1, 4, 7)},
+        {"length 1 right", 2, 2, 3, 2, Block(1, 1, 4, 3)},
+        {"length 1 down", 2, 2, 2, 3, Block(1, 1, 3, 4)},
+    };
+    for (const CBlockCase& c : cases)
+        EXPECT_EQ(Cover(c.x0, c.y0, c.x1, c.y1, 2), c.expected) << c.name;
+}
+
+// Whatever the direction, both 2x2 end blocks belong to a width-2 line.
+TEST(WideLine, WidthTwoAlwaysCoversBothEndBlocks)
+{
+    for (int i = -6; i <= 6; ++i) {
+        for (const auto& [ex, ey] : {std::pair{i, -6}, std::pair{6, i}, std::pair{-i, 6}, std::pair{-6, -i}}) {
+            const PixelSet covered = Cover(0, 0, ex, ey, 2);
+            for (const PixelSet& block : {Block(-1, -1, 1, 1), Block(ex - 1, ey - 1, ex + 1, ey + 1)}) {
+                for (const auto& p : block)
+                    EXPECT_TRUE(covered.count(p)) << "to (" << ex << ", " << ey << ") misses " << p.first << ","
+                                                  << p.second;
+            }
+        }
+    }
+}
+
+TEST(WideLine, ClippingKeepsExactlyThePixelsInside)
+{
+    const RECT clips[] = {{0, 0, 1, 1}, {-3, -2, 4, 5}, {2, -9, 3, 9}, {-9, 3, 9, 4}, {-9, -9, 0, 0}};
+    for (int width : {2, 3, 6}) {
+        for (int i = -8; i <= 8; ++i) {
+            for (const auto& [ex, ey] : {std::pair{i, -8}, std::pair{8, i}}) {
+                const PixelSet whole = Cover(0, 0, ex, ey, width);
+                for (const RECT& r : clips) {
+                    PixelSet inside;
+                    for (const auto& p : whole) {
+                        if (p.first >= r.left && p.first < r.right && p.second >= r.top && p.second < r.bottom)
+                            inside.insert(p);
+                    }
+                    EXPECT_EQ(Cover(0, 0, ex, ey, width, r), inside) << "width " << width << " to " << ex << "," << ey;
+                }
+            }
+        }
+    }
+}
+
+// Shifting a line shifts its pixels: a line from millions of pixels away,
+// clipped to a box, matches the same line moved next to the box.
+TEST(WideLine, FarAwayLinesAreExact)
+{
+    const int dx = 3000000, dy = 1000003;
+    const PixelSet near = Cover(-dx, -dy, 5, 5, 2, RECT{-40, -40, 40, 40});
+    EXPECT_FALSE(near.empty());
+    // The same shape moved by (dx, dy): the far end comes to (0, 0).
+    PixelSet moved;
+    for (const auto& p : Cover(0, 0, dx + 5, dy + 5, 2, RECT{dx - 40, dy - 40, dx + 40, dy + 40}))
+        moved.emplace(p.first - dx, p.second - dy);
+    EXPECT_EQ(near, moved);
+    // Across the whole coordinate range.
+    EXPECT_FALSE(Cover(INT_MIN, INT_MIN + 7, INT_MAX, INT_MAX - 3, 2, RECT{-5, -5, 5, 5}).empty());
+}
+
+}  // namespace
