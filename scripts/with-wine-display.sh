@@ -68,6 +68,15 @@ wineboot --init >"$work/wineboot.log" 2>&1 || {
   exit 1
 }
 
+# No window manager runs on the display, so the X11 driver must not wait
+# for one: with managed windows every hidden or destroyed window would cost
+# the driver's two-second wait for the manager's answer.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$work/reg.log" 2>&1 || {
+  echo "could not configure the Wine prefix:" >&2
+  cat "$work/reg.log" >&2
+  exit 1
+}
+
 status=0
 "$@" || status=$?
 exit "$status"

@@ -59,8 +59,13 @@ BOOL CGdiDC::LineTo(int x, int y)
     return ::LineTo(m_hDC, x, y);
 }
 
+// Not every GDI refuses reads outside the clipping region of a window's
+// context (Wine reads the whole window), so the region is tested here to
+// keep the interface's promise of CLR_INVALID there.
 COLORREF CGdiDC::GetPixel(int x, int y) const
 {
+    if (!::PtVisible(m_hDC, x, y))
+        return CLR_INVALID;
     return ::GetPixel(m_hDC, x, y);
 }
 
