@@ -82,6 +82,10 @@ constexpr LPARAM MAKELPARAM(WORD lo, WORD hi)
 {
     return static_cast<LPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
 }
+constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi)
+{
+    return static_cast<WPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
+}
 constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lp))); }
 constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lp))); }
 
@@ -150,12 +154,26 @@ constexpr UINT SC_SCREENSAVE = 0xF140;
 // Window styles.
 constexpr DWORD WS_POPUP = 0x80000000u;
 constexpr DWORD WS_CHILD = 0x40000000u;
+constexpr DWORD WS_MINIMIZE = 0x20000000u;
 constexpr DWORD WS_VISIBLE = 0x10000000u;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008u;
 
 // Class styles.
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
+
+// Hit-test code of WM_SETCURSOR: the pointer is over the client area.
+constexpr WORD HTCLIENT = 1;
+
+// Mouse-message key flags.
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// Virtual keys.
+constexpr UINT VK_MENU = 0x12;
+constexpr UINT VK_ESCAPE = 0x1B;
+constexpr UINT VK_SPACE = 0x20;
 
 // System metrics.
 constexpr int SM_CXSCREEN = 0;
@@ -166,3 +184,6 @@ constexpr int SM_CYICON = 12;
 // Icon sizes for WM_SETICON.
 constexpr WPARAM ICON_SMALL = 0;
 constexpr WPARAM ICON_BIG = 1;
+
+// The Win32-named functions that portable code calls.
+#include "offscreen_user.h"

@@ -1,0 +1,361 @@
+#include "offscreen_world.h"
+
+#include "app.h"
+#include "offscreen_resources.h"
+#include "wnd.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+std::uintptr_t Key(HWND hWnd)
+{
+    return reinterpret_cast<std::uintptr_t>(hWnd);
+}
+
+// Copies the part of source under rect (in source's coordinates) into
+// picture, which has rect's size; pixels beyond source stay black.
+void CopyBeneath(const CSurface& source, const CRect& rect, CSurface& picture)
+{
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (source.Contains(rect.left + x, rect.top + y))
+                picture.At(x, y) = source.At(rect.left + x, rect.top + y);
+        }
+    }
+}
+
+}  // namespace
+
+COffscreenWorld& OffscreenWorld()
+{
+    static COffscreenWorld world;
+    return world;
+}
+
+COffscreenWorld::COffscreenWorld()
+    : m_cursor(OffscreenArrowCursor())
+{
+}
+
+void COffscreenWorld::Reset()
+{
+    // Windows go top-level (or orphaned) first, so that each destruction
+    // takes its children with it.
+    while (!m_windows.empty()) {
+        HWND root = m_windows.begin()->second->handle;
+        while (const COffscreenWindow* window = Find(root)) {
+            if (Find(window->parent) == nullptr)
+                break;
+            root = window->parent;
+        }
+        if (!Destroy(root))
+            m_windows.erase(Key(root));  // only a window caught mid-destruction
+    }
+    m_nextHandle = kFirstHandle;
+    m_queue.clear();
+    m_quitPending = false;
+    m_quitCode = 0;
+    m_classRegistrations = 0;
+    m_screenSize = SIZE{kDefaultScreenWidth, kDefaultScreenHeight};
+    m_screenPicture = CSurface();
+    m_cursor = OffscreenArrowCursor();
+    m_screenSaveRequests = 0;
+}
+
+COffscreenWindow* COffscreenWorld::Find(HWND hWnd)
+{
+    const auto it = m_windows.find(Key(hWnd));
+    return it == m_windows.end() ? nullptr : it->second.get();
+}
+
+const COffscreenWindow* COffscreenWorld::Find(HWND hWnd) const
+{
+    const auto it = m_windows.find(Key(hWnd));
+    return it == m_windows.end() ? nullptr : it->second.get();
+}
+
+HWND COffscreenWorld::AddWindow(COffscreenWindow window)
+{
+    const LONG width = std::max<LONG>(window.rect.Width(), 0);
+    const LONG height = std::max<LONG>(window.rect.Height(), 0);
+    window.rect.right = window.rect.left + width;
+    window.rect.bottom = window.rect.top + height;
+    window.surface = std::make_shared<CSurface>();
+    if (!window.surface->Resize(width, height))
+        return nullptr;
+    InitialPicture(window, *window.surface);
+
+    window.handle = reinterpret_cast<HWND>(m_nextHandle);
+    m_nextHandle += kHandleStep;
+    const HWND handle = window.handle;
+    m_windows.emplace(Key(handle), std::make_unique<COffscreenWindow>(std::move(window)));
+    return handle;
+}
+
+// Without a background brush a window shows what was beneath it: the
+// screen's picture for a top-level window, its parent's for a child.
+void COffscreenWorld::InitialPicture(const COffscreenWindow& window, CSurface& picture) const
+{
+    if (const COffscreenWindow* parent = Find(window.parent))
+        CopyBeneath(*parent->surface, window.rect, picture);
+    else
+        CopyBeneath(m_screenPicture, window.rect, picture);
+}
+
+std::vector<HWND> COffscreenWorld::TopLevelWindows() const
+{
+    std::vector<HWND> result;
+    for (const auto& entry : m_windows) {
+        if (entry.second->parent == nullptr)
+            result.push_back(entry.second->handle);
+    }
+    return result;
+}
+
+std::vector<HWND> COffscreenWorld::Children(HWND parent) const
+{
+    std::vector<HWND> result;
+    for (const auto& entry : m_windows) {
+        if (parent != nullptr && entry.second->parent == parent)
+            result.push_back(entry.second->handle);
+    }
+    return result;
+}
+
+bool COffscreenWorld::Destroy(HWND hWnd)
+{
+    const COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr || window->destroying)
+        return false;
+    SendDestroy(hWnd);
+    FinishDestroy(hWnd);
+    return true;
+}
+
+// Handlers run in the middle of both passes and may destroy or create
+// windows, so nothing found in the table is held across a message.
+void COffscreenWorld::SendDestroy(HWND hWnd)
+{
+    COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr || window->destroying)
+        return;
+    window->destroying = true;
+    window->timers.clear();  // a window being destroyed ticks no more
+    Send(hWnd, WM_DESTROY, 0, 0);
+    for (HWND child : Children(hWnd))
+        SendDestroy(child);
+}
+
+void COffscreenWorld::FinishDestroy(HWND hWnd)
+{
+    for (HWND child : Children(hWnd)) {
+        SendDestroy(child);  // a child created while its parent was going
+        FinishDestroy(child);
+    }
+    const COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr)
+        return;
+    const CWnd* const attached = window->object;
+    Send(hWnd, WM_NCDESTROY, 0, 0);
+
+    // The framework ends the message loop when the main window goes.
+    CWinApp* app = AfxGetApp();
+    if (attached != nullptr && app != nullptr && app->m_pMainWnd == attached) {
+        app->m_pMainWnd = nullptr;
+        PostQuit(0);
+    }
+
+    // Looked up again: an object deleted by its own handler has detached.
+    window = Find(hWnd);
+    CWnd* const object = window != nullptr ? window->object : nullptr;
+    m_windows.erase(Key(hWnd));
+    if (object != nullptr) {
+        object->m_hWnd = nullptr;
+        object->PostNcDestroy();  // may delete the object
+    }
+}
+
+bool COffscreenWorld::Abandon(HWND hWnd)
+{
+    const COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr || window->object != nullptr || window->destroying)
+        return false;
+    m_windows.erase(Key(hWnd));
+    return true;
+}
+
+void COffscreenWorld::DetachObject(const CWnd* object)
+{
+    for (auto& entry : m_windows) {
+        if (entry.second->object == object)
+            entry.second->object = nullptr;
+    }
+}
+
+CPoint COffscreenWorld::ClientOriginOnScreen(HWND hWnd) const
+{
+    CPoint origin;
+    for (const COffscreenWindow* window = Find(hWnd); window != nullptr; window = Find(window->parent)) {
+        origin.x += window->rect.left;
+        origin.y += window->rect.top;
+    }
+    return origin;
+}
+
+bool COffscreenWorld::IsVisible(HWND hWnd) const
+{
+    const COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr)
+        return false;
+    for (; window != nullptr; window = Find(window->parent)) {
+        if ((window->style & WS_VISIBLE) == 0)
+            return false;
+    }
+    return true;
+}
+
+LRESULT COffscreenWorld::Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr)
+        return 0;
+    if (window->object != nullptr)
+        return window->object->WindowProc(message, wParam, lParam);
+    return DefaultProcessing(hWnd, message, wParam, lParam);
+}
+
+bool COffscreenWorld::Post(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (Find(hWnd) == nullptr)
+        return false;
+    m_queue.push_back(COffscreenMessage{hWnd, message, wParam, lParam});
+    return true;
+}
+
+void COffscreenWorld::PostQuit(int exitCode)
+{
+    m_quitPending = true;
+    m_quitCode = exitCode;
+}
+
+COffscreenPumpResult COffscreenWorld::Pump(std::size_t limit)
+{
+    COffscreenPumpResult result;
+    while (result.delivered < limit) {
+        if (!m_queue.empty()) {
+            const COffscreenMessage message = m_queue.front();
+            m_queue.pop_front();
+            if (Find(message.hWnd) == nullptr)
+                continue;  // its window went before the message was delivered
+            Send(message.hWnd, message.message, message.wParam, message.lParam);
+            ++result.delivered;
+        } else if (m_quitPending) {
+            m_quitPending = false;
+            result.quit = true;
+            result.exitCode = m_quitCode;
+            return result;
+        } else if (const HWND hWnd = NextWindowToPaint()) {
+            Send(hWnd, WM_PAINT, 0, 0);
+            ++result.delivered;
+        } else {
+            result.idle = true;
+            return result;
+        }
+    }
+    return result;
+}
+
+HWND COffscreenWorld::NextWindowToPaint() const
+{
+    for (const auto& entry : m_windows) {
+        const COffscreenWindow& window = *entry.second;
+        if (!window.updateRegion.empty() && !window.destroying && IsVisible(window.handle))
+            return window.handle;
+    }
+    return nullptr;
+}
+
+void COffscreenWorld::Invalidate(HWND hWnd, const RECT& rect)
+{
+    COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr)
+        return;
+    const CRect part = CRect::Intersection(rect, window->surface->Bounds());
+    if (part.IsRectEmpty())
+        return;
+    std::vector<CRect>& region = window->updateRegion;
+    const auto contains = [](const CRect& outer, const CRect& inner) {
+        return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+               outer.bottom >= inner.bottom;
+    };
+    if (std::any_of(region.begin(), region.end(), [&](const CRect& r) { return contains(r, part); }))
+        return;
+    region.erase(std::remove_if(region.begin(), region.end(), [&](const CRect& r) { return contains(part, r); }),
+                 region.end());
+    region.push_back(part);
+}
+
+void COffscreenWorld::InvalidateClient(HWND hWnd)
+{
+    if (const COffscreenWindow* window = Find(hWnd))
+        Invalidate(hWnd, window->surface->Bounds());
+}
+
+bool COffscreenWorld::UpdateWindow(HWND hWnd)
+{
+    const COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr || window->updateRegion.empty())
+        return false;
+    Send(hWnd, WM_PAINT, 0, 0);
+    return true;
+}
+
+std::vector<CRect> COffscreenWorld::BeginPaint(HWND hWnd)
+{
+    COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr)
+        return {};
+    return std::exchange(window->updateRegion, {});
+}
+
+bool COffscreenWorld::FireTimer(HWND hWnd, UINT_PTR id)
+{
+    const COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr)
+        return false;
+    const auto timer = window->timers.find(id);
+    if (timer == window->timers.end())
+        return false;
+    if (timer->second.callback != nullptr)
+        timer->second.callback(hWnd, WM_TIMER, id, 0);
+    else
+        Send(hWnd, WM_TIMER, id, 0);
+    return true;
+}
+
+int COffscreenWorld::FireAllTimers()
+{
+    std::vector<std::pair<HWND, UINT_PTR>> due;
+    for (const auto& entry : m_windows) {
+        for (const auto& timer : entry.second->timers)
+            due.emplace_back(entry.second->handle, timer.first);
+    }
+    // A tick may kill timers or destroy windows; those not yet fired stay
+    // silent, as they would on Windows.
+    int fired = 0;
+    for (const auto& [hWnd, id] : due)
+        fired += FireTimer(hWnd, id) ? 1 : 0;
+    return fired;
+}
+
+LPCTSTR COffscreenWorld::KeepString(const std::string& text)
+{
+    for (const std::string& kept : m_keptStrings) {
+        if (kept == text)
+            return kept.c_str();
+    }
+    m_keptStrings.push_back(text);
+    return m_keptStrings.back().c_str();
+}

@@ -1,0 +1,39 @@
+// The per-user settings store of the off-screen port: one file per
+// application, $XDG_CONFIG_HOME/<maker>/<application>.ini (XDG_CONFIG_HOME
+// defaults to $HOME/.config), holding sections of named 32-bit integers in
+// the format of profile_text.h. This keeps the registry's path: maker key,
+// application, section, value name.
+//
+// Reads take no lock: a file is only ever replaced whole, by rename, so a
+// reader sees the old file or the new one. Writes read, modify and replace
+// the file under an exclusive lock (flock on <application>.ini.lock beside
+// it), so writers in several processes never lose each other's values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class CProfileFile {
+public:
+    // A maker or application that cannot be a single file-name component
+    // ("", ".", "..", anything with '/') gives a store without a location,
+    // as does a missing home directory.
+    CProfileFile(const std::string& maker, const std::string& application);
+
+    // The stored value; nullopt when the file, the section or the value is
+    // absent, the value is not a decimal 32-bit integer, or the file
+    // cannot be read.
+    std::optional<std::int32_t> ReadInt(const std::string& section, const std::string& name) const;
+    // Stores the value, creating the directories and the file as needed and
+    // keeping every other line of the file. False when anything fails; the
+    // file is then as it was.
+    bool WriteInt(const std::string& section, const std::string& name, std::int32_t value) const;
+
+    // The file's path; empty without a location.
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_directory;
+    std::string m_path;
+};

@@ -1,0 +1,199 @@
+// CWnd on the off-screen port: creation, destruction and the window
+// services over the port's window table.
+#include "wnd.h"
+
+#include "offscreen_resources.h"
+#include "offscreen_world.h"
+
+CWnd::CWnd() = default;
+
+// A window still attached when its object goes is destroyed with it, as
+// MFC does; the handlers of the classes already destructed no longer run.
+CWnd::~CWnd()
+{
+    if (m_hWnd != nullptr)
+        ::DestroyWindow(m_hWnd);
+    OffscreenWorld().DetachObject(this);
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, UINT_PTR id, LPVOID param)
+{
+    COffscreenWorld& world = OffscreenWorld();
+    if (m_hWnd != nullptr)
+        return FALSE;
+    const COffscreenClass* windowClass = world.Classes().Find(className);
+    if (windowClass == nullptr)
+        return FALSE;
+    // A child needs a parent; a parent must be a window.
+    if (((style & WS_CHILD) != 0 && parent == nullptr) || (parent != nullptr && !::IsWindow(parent)))
+        return FALSE;
+
+    COffscreenWindow window;
+    window.parent = parent;
+    window.object = this;
+    window.className = windowClass->name;
+    window.style = style;
+    window.exStyle = exStyle;
+    window.id = (style & WS_CHILD) != 0 ? id : 0;
+    window.rect = CRect(x, y, x + width, y + height);
+    const HWND hWnd = world.AddWindow(std::move(window));
+    if (hWnd == nullptr)
+        return FALSE;
+    m_hWnd = hWnd;
+
+    CREATESTRUCT create{param,
+                        OffscreenModuleInstance(),
+                        nullptr,
+                        parent,
+                        height,
+                        width,
+                        y,
+                        x,
+                        static_cast<LONG>(style),
+                        windowName != nullptr ? windowName : "",
+                        windowClass->name.c_str(),
+                        exStyle};
+    const LPARAM createParam = reinterpret_cast<LPARAM>(&create);
+    // From the first refusal on, the object may be gone (a heap window
+    // deletes itself when destroyed): only the handle is used.
+    if (world.Send(hWnd, WM_NCCREATE, 0, createParam) == FALSE || world.Send(hWnd, WM_CREATE, 0, createParam) == -1) {
+        world.Destroy(hWnd);
+        return FALSE;
+    }
+    if (!::IsWindow(hWnd))
+        return FALSE;  // a creation handler destroyed the window
+    // A window shown at creation is painted by the next pump.
+    if ((style & WS_VISIBLE) != 0)
+        world.InvalidateClient(hWnd);
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return ::DestroyWindow(m_hWnd);
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    const COffscreenWindow* window = OffscreenWorld().Find(hWnd);
+    return window != nullptr ? window->object : nullptr;
+}
+
+void CWnd::GetClientRect(LPRECT rect) const
+{
+    ::GetClientRect(m_hWnd, rect);
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const
+{
+    CRect client;
+    ::GetClientRect(m_hWnd, &client);
+    const CPoint origin = OffscreenWorld().ClientOriginOnScreen(m_hWnd);
+    *rect = CRect(origin.x, origin.y, origin.x + client.Width(), origin.y + client.Height());
+}
+
+void CWnd::ScreenToClient(LPRECT rect) const
+{
+    const CPoint origin = OffscreenWorld().ClientOriginOnScreen(m_hWnd);
+    *rect = CRect(rect->left - origin.x, rect->top - origin.y, rect->right - origin.x, rect->bottom - origin.y);
+}
+
+HWND CWnd::GetParentHandle() const
+{
+    const COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    return window != nullptr ? window->parent : nullptr;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const
+{
+    COffscreenWorld& world = OffscreenWorld();
+    for (HWND child : world.Children(m_hWnd)) {
+        if (world.Find(child)->id == static_cast<UINT_PTR>(id))
+            return FromHandle(child);
+    }
+    return nullptr;
+}
+
+BOOL CWnd::IsWindowVisible() const
+{
+    return OffscreenWorld().IsVisible(m_hWnd) ? TRUE : FALSE;
+}
+
+BOOL CWnd::IsIconic() const
+{
+    const COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    return window != nullptr && (window->style & WS_MINIMIZE) != 0 ? TRUE : FALSE;
+}
+
+// Centres the window over the alternate owner, else over its parent's
+// client area, else over the primary screen.
+void CWnd::CenterWindow(CWnd* alternateOwner)
+{
+    COffscreenWorld& world = OffscreenWorld();
+    COffscreenWindow* window = world.Find(m_hWnd);
+    if (window == nullptr)
+        return;
+    // The area to centre over, in the coordinates of the window's rect.
+    CRect over(0, 0, world.m_screenSize.cx, world.m_screenSize.cy);
+    if (alternateOwner != nullptr && ::IsWindow(alternateOwner->m_hWnd)) {
+        alternateOwner->GetWindowRect(&over);
+        const CPoint origin = world.ClientOriginOnScreen(window->parent);
+        over = CRect(over.left - origin.x, over.top - origin.y, over.right - origin.x, over.bottom - origin.y);
+    } else if (const COffscreenWindow* parent = world.Find(window->parent)) {
+        over = CRect(0, 0, parent->rect.Width(), parent->rect.Height());
+    }
+    const CRect rect = window->rect;
+    const LONG left = over.left + (over.Width() - rect.Width()) / 2;
+    const LONG top = over.top + (over.Height() - rect.Height()) / 2;
+    window->rect = CRect(left, top, left + rect.Width(), top + rect.Height());
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*callback)(HWND, UINT, UINT_PTR, DWORD))
+{
+    COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    if (window == nullptr || window->destroying)
+        return 0;
+    window->timers[id] = COffscreenTimer{elapse, callback};
+    return id;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    return window != nullptr && window->timers.erase(id) != 0 ? TRUE : FALSE;
+}
+
+// No window class of this port has a background brush, so erasing changes
+// nothing and the flag is not kept.
+void CWnd::Invalidate(BOOL)
+{
+    OffscreenWorld().InvalidateClient(m_hWnd);
+}
+
+void CWnd::UpdateWindow()
+{
+    OffscreenWorld().UpdateWindow(m_hWnd);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::PostMessage(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::SendMessage(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return OffscreenWorld().DefaultProcessing(m_hWnd, message, wParam, lParam);
+}
+
+LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
+    COffscreenWorld& world = OffscreenWorld();
+    ++world.m_classRegistrations;
+    return world.Classes().Register(classStyle, cursor, background, icon);
+}
