@@ -1,0 +1,174 @@
+// The per-user file store, through CWinApp's profile functions and on its
+// own: round trip, absent and malformed values, other values surviving a
+// write, two processes writing at once, and failures reported.
+#include "app.h"
+#include "profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A fresh XDG_CONFIG_HOME for each test, removed afterwards.
+class ProfileFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "verdane-profile-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_root = pattern;
+        m_configHome = m_root / "config";
+        ::setenv("XDG_CONFIG_HOME", m_configHome.c_str(), 1);
+        m_app.SetRegistryKey("Tarnwell");
+    }
+    void TearDown() override
+    {
+        ::unsetenv("XDG_CONFIG_HOME");
+        fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_root);
+    }
+    fs::path File() const { return m_configHome / "Tarnwell" / "verdane.ini"; }
+
+    fs::path m_root;
+    fs::path m_configHome;
+    CWinApp m_app{"verdane"};
+};
+
+TEST_F(ProfileFile, RoundTripAndAbsentValues)
+{
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Star Speed", 42), 42);  // no file yet
+    EXPECT_TRUE(m_app.WriteProfileInt("Config", "Star Speed", -20));
+    EXPECT_TRUE(m_app.WriteProfileInt("Config", "Star Number", 100));
+    EXPECT_TRUE(m_app.WriteProfileInt("Config", "Star Speed", 55));
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Star Speed", 0), 55);
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Star Number", 0), 100);
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Blankscr", 9), 9);
+    EXPECT_EQ(m_app.GetProfileInt("Other", "Star Speed", 9), 9);
+    EXPECT_EQ(ReadText(File()), "[Config]\nStar Speed=55\nStar Number=100\n");
+    EXPECT_FALSE(fs::exists(File().string() + ".tmp"));
+}
+
+TEST_F(ProfileFile, MalformedValuesReadAsDefaultAndStayUntouched)
+{
+    fs::create_directories(File().parent_path());
+    std::ofstream(File()) << "[Config]\nBlankscr=yes\nResolution=4294967295\nSpeed=3\n";
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Blankscr", 0), 0);
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Resolution", 10), 10);
+    EXPECT_TRUE(m_app.WriteProfileInt("Config", "Speed", 4));
+    EXPECT_EQ(ReadText(File()), "[Config]\nBlankscr=yes\nResolution=4294967295\nSpeed=4\n");
+}
+
+TEST_F(ProfileFile, WithoutARegistryKeyNothingIsStored)
+{
+    CWinApp app("verdane");
+    EXPECT_FALSE(app.WriteProfileInt("Config", "Speed", 1));
+    EXPECT_EQ(app.GetProfileInt("Config", "Speed", 8), 8);
+    EXPECT_FALSE(fs::exists(m_configHome));
+}
+
+TEST_F(ProfileFile, NamesThatWouldEscapeOrCorruptTheFileAreRefused)
+{
+    const struct {
+        const char* maker;
+        const char* app;
+        const char* section;
+        const char* name;
+    } cases[] = {
+        {"..", "verdane", "Config", "Speed"},
+        {"Tarnwell", "../escape", "Config", "Speed"},
+        {"Tarnwell", "", "Config", "Speed"},
+        {"Tarnwell", "verdane", "Config", "a=b"},
+        {"Tarnwell", "verdane", "Con\nfig", "Speed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.maker) + "/" + c.app + "/" + c.section + "/" + c.name);
+        EXPECT_FALSE(CProfileFile(c.maker, c.app).WriteInt(c.section, c.name, 1));
+        EXPECT_EQ(CProfileFile(c.maker, c.app).ReadInt(c.section, c.name), std::nullopt);
+    }
+    EXPECT_FALSE(fs::exists(m_root / "escape.ini"));
+    EXPECT_FALSE(fs::exists(m_configHome / "escape.ini"));
+}
+
+TEST_F(ProfileFile, LocationFollowsTheEnvironment)
+{
+    ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);  // ignored, as XDG says
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    ::setenv("HOME", m_root.c_str(), 1);
+    EXPECT_EQ(CProfileFile("Tarnwell", "verdane").Path(), (m_root / ".config/Tarnwell/verdane.ini").string());
+    ::unsetenv("HOME");
+    EXPECT_EQ(CProfileFile("Tarnwell", "verdane").Path(), "");
+    if (!home.empty())
+        ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(ProfileFile, WriteFailuresAreReportedAndLoseNothing)
+{
+    // The config home is a file: no directory can be made under it.
+    std::ofstream(m_configHome) << "not a directory";
+    EXPECT_FALSE(m_app.WriteProfileInt("Config", "Speed", 1));
+    fs::remove(m_configHome);
+
+    // A file that cannot be read is not replaced.
+    ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 1));
+    fs::permissions(File(), fs::perms::none);
+    if (::access(File().c_str(), R_OK) == 0)
+        GTEST_SKIP() << "permissions do not bind this user";
+    EXPECT_FALSE(m_app.WriteProfileInt("Config", "Star Speed", 2));
+    fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadText(File()), "[Config]\nSpeed=1\n");
+
+    // A directory that cannot be written to.
+    fs::permissions(File().parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(m_app.WriteProfileInt("Config", "Star Speed", 2));
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Speed", 0), 1);
+}
+
+TEST_F(ProfileFile, ConcurrentWritersKeepEveryValue)
+{
+    constexpr int kValuesPerWriter = 40;
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = ::fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            bool ok = true;
+            for (int i = 0; i < kValuesPerWriter; ++i)
+                ok = m_app.WriteProfileInt("Config", ("W" + std::to_string(w) + " " + std::to_string(i)).c_str(),
+                                           w * 1000 + i) &&
+                     ok;
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    for (pid_t writer : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (int w = 0; w < 2; ++w) {
+        for (int i = 0; i < kValuesPerWriter; ++i) {
+            const std::string name = "W" + std::to_string(w) + " " + std::to_string(i);
+            EXPECT_EQ(m_app.GetProfileInt("Config", name.c_str(), -1), w * 1000 + i) << name;
+        }
+    }
+}
+
+}  // namespace
