@@ -58,16 +58,6 @@ TEST(ProfileText, SettingAValueKeepsEveryOtherLine)
     }
 }
 
-TEST(ProfileText, StorableNames)
-{
-    EXPECT_TRUE(IsStorableValueName("Star Number"));
-    EXPECT_FALSE(IsStorableValueName(""));
-    EXPECT_FALSE(IsStorableValueName("a=b"));
-    EXPECT_FALSE(IsStorableValueName("a\nb"));
-    EXPECT_TRUE(IsStorableSectionName("Con]fig"));
-    EXPECT_FALSE(IsStorableSectionName("Con\rfig"));
-}
-
 TEST(ProfileText, IntegersAreStrictDecimal32Bit)
 {
     const struct {
