@@ -1,53 +1,67 @@
 #include "canvas_life.h"
 
+#include "app.h"
+#include "app/settings.h"
+#include "canvas/growth_wnd.h"
 #include "growth/growth_random.h"
-#include "growth/growth_state.h"
-#include "growth/slot_count.h"
-#include "surface/surface_dc.h"
+#include "offscreen_driver.h"
+
+#include <cstring>
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr UINT_PTR kGrowthTimer = 1;
 
-// The first paint: black when blanking is set or when the three probe points
-// show plain white, then the count in use, then one step.
-void Paint(CTracedGrowth<CGrowthState>& growth, const CRenderOptions& options, CSurface& surface)
-{
-    CSurfaceDC dc(surface);
-    CBrush black(0);
-    const CRect client = surface.Bounds();
-    if (options.blank != 0)
-        dc.FillRect(client, &black);
-    growth.m_clientWidth = client.Width();
-    growth.m_clientHeight = client.Height();
-    const int w = growth.m_clientWidth, h = growth.m_clientHeight;
-    if (dc.GetPixel(w / 2, 10) == kWhite && dc.GetPixel(10, h - 10) == kWhite &&
-        dc.GetPixel(w - 10, h - 10) == kWhite)
-        dc.FillRect(client, &black);
-    growth.m_inUse = SlotsInUse(w, h, options.starNumber, growth.m_capacity);
-    growth.Step(dc);
-}
+// The application object of the render tool: the canvas asks it for its
+// settings, and it answers from the command line instead of a store.
+class CRenderApp : public CWinApp {
+public:
+    explicit CRenderApp(const CRenderOptions& options)
+        : CWinApp("verdane-render"), m_options(options)
+    {
+    }
+
+    int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override
+    {
+        if (std::strcmp(section, settings::kSection) != 0)
+            return defaultValue;
+        if (std::strcmp(entry, settings::kBlankScreen) == 0)
+            return m_options.blank;
+        if (std::strcmp(entry, settings::kPlantSize) == 0)
+            return m_options.starSpeed;
+        if (std::strcmp(entry, settings::kGrowthRate) == 0)
+            return m_options.starNumber;
+        return defaultValue;
+    }
+
+    BOOL WriteProfileInt(LPCTSTR, LPCTSTR, int) override { return FALSE; }
+
+private:
+    const CRenderOptions& m_options;
+};
 
 }  // namespace
 
 void PlayCanvasLife(const CRenderOptions& options, std::uint32_t seed, CSurface& surface, CSegmentTrace* trace)
 {
-    SeedGrowthRandom(seed);
-    const int screenWidth = options.screenWidth.value_or(options.width);
-    const int screenHeight = options.screenHeight.value_or(options.height);
-    CTracedGrowth<CGrowthState> growth(PoolCapacityForScreen(screenWidth, screenHeight));
-    growth.m_trace = trace;
-    growth.m_small = options.width < 800;
-    growth.m_sizeFactor = options.starSpeed * 0.05 + 1.0;
+    COffscreenDriver driver;
+    driver.SetScreenSize(options.screenWidth.value_or(options.width), options.screenHeight.value_or(options.height));
+    driver.SetScreenPicture(surface);
+    CRenderApp app(options);
+
+    CTracedGrowth<CGrowthWnd> canvas(FALSE);
+    SeedGrowthRandom(seed);  // in place of the clock the constructor used
+    canvas.m_trace = trace;
+    canvas.Create(0, WS_POPUP | WS_VISIBLE, CRect(0, 0, options.width, options.height), nullptr);
 
     for (long long step = 0; step < options.steps; ++step) {
         if (trace != nullptr)
             trace->SetStep(step);
-        if (step == 0) {
-            Paint(growth, options, surface);
-        } else {
-            CSurfaceDC dc(surface);
-            growth.Step(dc);
-        }
+        if (step == 0)
+            driver.UpdateWindow(canvas.m_hWnd);  // the first paint
+        else
+            driver.FireTimer(canvas.m_hWnd, kGrowthTimer);
     }
+    surface = *driver.Surface(canvas.m_hWnd);
+    canvas.DestroyWindow();
 }
