@@ -1,5 +1,6 @@
 #include "surface_dc.h"
 
+#include "stroke_shapes.h"
 #include "thin_line.h"
 
 #include <algorithm>
@@ -72,11 +73,31 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
         return;
     }
     const CRoundCap& cap = CapOfWidth(pen.width);
+    if (const auto* shape = CStrokeShapes::Find(static_cast<long long>(x1) - x0, static_cast<long long>(y1) - y0, cap)) {
+        for (const CRect& clip : m_clip)
+            FillShape(*shape, x0, y0, clip, color);
+        return;
+    }
     for (const CRect& clip : m_clip) {
         ForEachWideLineSpan(x0, y0, x1, y1, cap, clip, [&](int y, int xBegin, int xEnd) {
             COLORREF* row = m_surface.Row(y);
-            std::fill(row + xBegin, row + xEnd, color);
+            for (int x = xBegin; x < xEnd; ++x)  // a few pixels: a plain loop beats memset's set-up
+                row[x] = color;
         });
+    }
+}
+
+void CSurfaceDC::FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, COLORREF color)
+{
+    for (const CStrokeShapes::Run& run : shape) {
+        const long long row = static_cast<long long>(y) + run.dy;
+        if (row < clip.top || row >= clip.bottom)
+            continue;
+        const long long begin = std::max<long long>(static_cast<long long>(x) + run.left, clip.left);
+        const long long end = std::min<long long>(static_cast<long long>(x) + run.right, clip.right);
+        COLORREF* pixels = m_surface.Row(static_cast<int>(row));
+        for (long long px = begin; px < end; ++px)
+            pixels[px] = color;
     }
 }
 

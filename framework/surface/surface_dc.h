@@ -6,6 +6,7 @@
 #pragma once
 
 #include "dc.h"
+#include "stroke_shapes.h"
 #include "surface.h"
 #include "wide_line.h"
 
@@ -32,6 +33,8 @@ public:
 private:
     void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);
     const CRoundCap& CapOfWidth(int width);
+    // Fills a kept stroke shape placed at (x, y), within clip.
+    void FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, COLORREF color);
 
     CSurface& m_surface;
     std::vector<CRect> m_clip;

@@ -21,6 +21,34 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace thin_line {
+
+// Plots pixels k = kBegin..kEnd-1, starting with the minor axis moved by
+// steps and the error term f of pixel kBegin.
+template <class Plot>
+void Step(bool xMajor, std::int64_t majorStart, std::int64_t majorStep, std::int64_t minorStart,
+          std::int64_t minorStep, std::int64_t kBegin, std::int64_t kEnd, std::int64_t steps, std::int64_t f,
+          std::int64_t a, std::int64_t b, Plot& plot)
+{
+    std::int64_t majorPos = majorStart + majorStep * kBegin;
+    std::int64_t minorPos = minorStart + minorStep * steps;
+    for (std::int64_t k = kBegin; k < kEnd; ++k) {
+        if (xMajor)
+            plot(static_cast<int>(majorPos), static_cast<int>(minorPos));
+        else
+            plot(static_cast<int>(minorPos), static_cast<int>(majorPos));
+        majorPos += majorStep;
+        if (f > 0) {
+            minorPos += minorStep;
+            f += a - b;
+        } else {
+            f += a;
+        }
+    }
+}
+
+}  // namespace thin_line
+
 // Calls plot(x, y) for every pixel of the line that lies inside bounds
 // (right and bottom excluded), in drawing order from the start point.
 template <class Plot>
@@ -50,6 +78,17 @@ void ForEachThinLinePixel(int x0, int y0, int x1, int y1, const RECT& bounds, Pl
     if (majorLo >= majorHi || minorLo >= minorHi)
         return;
 
+    const int64_t a = 2 * minor;
+    const int64_t b = 2 * major;
+    // Every pixel lies within the box of the two end points, so a line whose
+    // ends are both inside needs no clipping (the usual case).
+    const bool inside = x0 >= bounds.left && x0 < bounds.right && x1 >= bounds.left && x1 < bounds.right &&
+                        y0 >= bounds.top && y0 < bounds.bottom && y1 >= bounds.top && y1 < bounds.bottom;
+    if (inside) {
+        thin_line::Step(xMajor, majorStart, majorStep, minorStart, minorStep, 0, major, 0, a - major + bias, a, b, plot);
+        return;
+    }
+
     // Steps k in [kBegin, kEnd) put the major coordinate inside the bounds.
     int64_t kBegin = 0;
     int64_t kEnd = major;
@@ -60,8 +99,6 @@ void ForEachThinLinePixel(int x0, int y0, int x1, int y1, const RECT& bounds, Pl
         kBegin = std::max(kBegin, majorStart - majorHi + 1);
         kEnd = std::min(kEnd, majorStart - majorLo + 1);
     }
-    const int64_t a = 2 * minor;
-    const int64_t b = 2 * major;
     // Narrow [kBegin, kEnd) further to the steps whose minor coordinate is
     // inside too: minor steps mLo..mHi stay inside, and m(k) is monotonic.
     const int64_t mLo = minorStep > 0 ? minorLo - minorStart : minorStart - minorHi + 1;
@@ -82,22 +119,8 @@ void ForEachThinLinePixel(int x0, int y0, int x1, int y1, const RECT& bounds, Pl
         return;
 
     // Minor steps before pixel kBegin, and the error term there.
-    int64_t steps = line_math::CeilDiv(line_math::MulAdd(kBegin, a, bias - major), b);
-    int64_t f = static_cast<int64_t>(line_math::MulAdd(kBegin + 1, a, bias - major) - line_math::MulAdd(steps, b));
+    const int64_t steps = line_math::CeilDiv(line_math::MulAdd(kBegin, a, bias - major), b);
+    const int64_t f = static_cast<int64_t>(line_math::MulAdd(kBegin + 1, a, bias - major) - line_math::MulAdd(steps, b));
 
-    int64_t majorPos = majorStart + majorStep * kBegin;
-    int64_t minorPos = minorStart + minorStep * steps;
-    for (int64_t k = kBegin; k < kEnd; ++k) {
-        if (xMajor)
-            plot(static_cast<int>(majorPos), static_cast<int>(minorPos));
-        else
-            plot(static_cast<int>(minorPos), static_cast<int>(majorPos));
-        majorPos += majorStep;
-        if (f > 0) {
-            minorPos += minorStep;
-            f += a - b;
-        } else {
-            f += a;
-        }
-    }
+    thin_line::Step(xMajor, majorStart, majorStep, minorStart, minorStep, kBegin, kEnd, steps, f, a, b, plot);
 }
