@@ -1,6 +1,7 @@
 // Wide pens: the round caps, the end blocks and axis-aligned bodies of
 // width 2, and clipping that never moves a pixel. The sloped bodies are
 // measured against GDI by the comparison program and pinned by hashes.
+#include "surface/stroke_shapes.h"
 #include "surface/wide_line.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,38 @@ TEST(WideLine, FarAwayLinesAreExact)
     EXPECT_EQ(near, moved);
     // Across the whole coordinate range.
     EXPECT_FALSE(Cover(INT_MIN, INT_MIN + 7, INT_MAX, INT_MAX - 3, 2, RECT{-5, -5, 5, 5}).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A kept shape placed anywhere, clipped or not, lights what rasterising the
+// stroke there lights: strokes move with their end points.
+TEST(StrokeShapes, PlacedShapesMatchDirectRasterising)
+{
+    const RECT clip{3, 2, 61, 47};
+    for (int width = 2; width <= CStrokeShapes::kMaxWidth; ++width) {
+        const CRoundCap cap(width);
+        for (int dy = -CStrokeShapes::kMaxDelta; dy <= CStrokeShapes::kMaxDelta; dy += 5) {
+            for (int dx = -CStrokeShapes::kMaxDelta; dx <= CStrokeShapes::kMaxDelta; dx += 3) {
+                const auto* shape = CStrokeShapes::Find(dx, dy, cap);
+                ASSERT_NE(shape, nullptr);
+                for (const auto& [x, y] : {std::pair{30, 25}, std::pair{1, 46}, std::pair{-20, 7}}) {
+                    PixelSet placed;
+                    for (const CStrokeShapes::Run& run : *shape) {
+                        for (int px = x + run.left; px < x + run.right; ++px) {
+                            if (px >= clip.left && px < clip.right && y + run.dy >= clip.top && y + run.dy < clip.bottom)
+                                placed.emplace(px, y + run.dy);
+                        }
+                    }
+                    EXPECT_EQ(placed, Cover(x, y, x + dx, y + dy, width, clip)) << width << " " << dx << "," << dy;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(CStrokeShapes::Find(CStrokeShapes::kMaxDelta + 1, 0, CRoundCap(2)), nullptr);
+    EXPECT_EQ(CStrokeShapes::Find(1, 1, CRoundCap(CStrokeShapes::kMaxWidth + 1)), nullptr);
 }
 
 }  // namespace
