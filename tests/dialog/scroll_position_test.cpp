@@ -44,16 +44,10 @@ TEST(ScrolledPosition, OtherCodesKeepThePosition)
 TEST(ScrolledPosition, LimitedToOneThroughHundred)
 {
     EXPECT_EQ(ScrolledPosition(kScrollLineLeft, 0, 1), 1);
-    EXPECT_EQ(ScrolledPosition(kScrollLineLeft, 0, 0), 1);
     EXPECT_EQ(ScrolledPosition(kScrollLineRight, 0, 0), 1);
     EXPECT_EQ(ScrolledPosition(kScrollLineRight, 0, 1), 2);
     EXPECT_EQ(ScrolledPosition(kScrollPageLeft, 0, 5), 1);
     EXPECT_EQ(ScrolledPosition(kScrollPageRight, 0, 95), 100);
-    EXPECT_EQ(ScrolledPosition(kScrollLineRight, 0, 100), 100);
-}
-
-TEST(ScrolledPosition, ExtremeCurrentPositionsDoNotOverflow)
-{
     EXPECT_EQ(ScrolledPosition(kScrollPageRight, 0, INT_MAX), 100);
     EXPECT_EQ(ScrolledPosition(kScrollPageLeft, 0, INT_MIN), 1);
 }
