@@ -126,13 +126,13 @@ TEST(WideLine, ClippingKeepsExactlyThePixelsInside)
 TEST(WideLine, FarAwayLinesAreExact)
 {
     const int dx = 3000000, dy = 1000003;
-    const PixelSet near = Cover(-dx, -dy, 5, 5, 2, RECT{-40, -40, 40, 40});
-    EXPECT_FALSE(near.empty());
+    const PixelSet closeBy = Cover(-dx, -dy, 5, 5, 2, RECT{-40, -40, 40, 40});
+    EXPECT_FALSE(closeBy.empty());
     // The same shape moved by (dx, dy): the far end comes to (0, 0).
     PixelSet moved;
     for (const auto& p : Cover(0, 0, dx + 5, dy + 5, 2, RECT{dx - 40, dy - 40, dx + 40, dy + 40}))
         moved.emplace(p.first - dx, p.second - dy);
-    EXPECT_EQ(near, moved);
+    EXPECT_EQ(closeBy, moved);
     // Across the whole coordinate range.
     EXPECT_FALSE(Cover(INT_MIN, INT_MIN + 7, INT_MAX, INT_MAX - 3, 2, RECT{-5, -5, 5, 5}).empty());
 }
