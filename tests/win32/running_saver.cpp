@@ -8,19 +8,16 @@ constexpr const char* kSettingsKey = "Software\\Tarnwell\\verdane\\Config";
 
 struct WindowSearch {
     DWORD processId;
-    const std::function<bool(HWND)>* matches;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindWindowOfProcess(HWND hWnd, LPARAM param)
+BOOL CALLBACK CollectVisibleWindowOfProcess(HWND hWnd, LPARAM param)
 {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hWnd, &owner);
-    if (owner == search->processId && ::IsWindowVisible(hWnd) && (*search->matches)(hWnd)) {
-        search->found = hWnd;
-        return FALSE;
-    }
+    if (owner == search->processId && ::IsWindowVisible(hWnd))
+        search->found.push_back(hWnd);
     return TRUE;
 }
 
@@ -51,16 +48,26 @@ CRunningSaver::~CRunningSaver()
     ::CloseHandle(m_process.hProcess);
 }
 
+std::vector<HWND> CRunningSaver::VisibleWindows() const
+{
+    WindowSearch search{m_process.dwProcessId, {}};
+    if (Started())
+        ::EnumWindows(&CollectVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND CRunningSaver::WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs) const
 {
     if (!Started())
         return nullptr;
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
-        WindowSearch search{m_process.dwProcessId, &matches, nullptr};
-        ::EnumWindows(&FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr || ::GetTickCount64() >= deadline)
-            return search.found;
+        for (HWND window : VisibleWindows()) {
+            if (matches(window))
+                return window;
+        }
+        if (::GetTickCount64() >= deadline)
+            return nullptr;
         ::Sleep(20);
     }
 }
@@ -91,15 +98,6 @@ std::string WindowClass(HWND hWnd)
 bool IsDialogWithCaption(HWND hWnd, const char* caption)
 {
     return WindowClass(hWnd) == "#32770" && WindowText(hWnd) == caption;
-}
-
-void PostKey(HWND hWnd, UINT virtualKey)
-{
-    const UINT scanCode = ::MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC);
-    const LPARAM down = 1 | static_cast<LPARAM>(scanCode) << 16;
-    const LPARAM up = down | static_cast<LPARAM>(1) << 30 | static_cast<LPARAM>(1) << 31;
-    ::PostMessage(hWnd, WM_KEYDOWN, virtualKey, down);
-    ::PostMessage(hWnd, WM_KEYUP, virtualKey, up);
 }
 
 HWND FocusOfThreadOf(HWND hWnd)

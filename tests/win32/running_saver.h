@@ -19,6 +19,10 @@ public:
     CRunningSaver& operator=(const CRunningSaver&) = delete;
 
     bool Started() const { return m_process.hProcess != nullptr; }
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+
+    // The visible top-level windows of the process, as they are now.
+    std::vector<HWND> VisibleWindows() const;
 
     // The first visible top-level window of the process that matches,
     // waiting up to timeoutMs for one to appear; nullptr when none did.
@@ -38,9 +42,6 @@ std::string WindowClass(HWND hWnd);
 // caption.
 bool IsDialogWithCaption(HWND hWnd, const char* caption);
 
-// Posts a key press and release to a window, as the keyboard would send
-// them to the window with the focus.
-void PostKey(HWND hWnd, UINT virtualKey);
 // The window with the keyboard focus in the thread that owns hWnd.
 HWND FocusOfThreadOf(HWND hWnd);
 

@@ -6,9 +6,11 @@
 
 #include <string>
 
-// The saver's path as this platform names it. The build gives the path in
-// its own form; a path of the build machine's root ("/...") is reached
-// through Wine's drive Z:.
+// A path of the build machine as this platform names it: a path of the
+// build machine's root ("/...") is reached through Wine's drive Z:.
+std::string PlatformPath(const std::string& buildPath);
+
+// The saver's path as this platform names it.
 std::string SaverPath();
 
 struct SaverRun {

@@ -3,6 +3,8 @@
 // leaves it.
 #include "case_name.h"
 #include "running_saver.h"
+#include "user_input.h"
+#include "wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -26,20 +28,6 @@ constexpr DWORD kTrackbarBoth = 0x0008;
 constexpr DWORD kTrackbarSelectionRange = 0x0020;
 
 constexpr WORD kNoId = 0xFFFF;
-
-// Polls another process's state until the condition holds or timeoutMs
-// have passed; returns the condition.
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = kEndMs)
-{
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (::GetTickCount64() >= deadline)
-            return false;
-        ::Sleep(10);
-    }
-    return true;
-}
 
 class SettingsDialog : public testing::Test {
 protected:
@@ -313,9 +301,9 @@ TEST_F(SettingsDialog, TrackbarsMovedWithTheKeyboardAreStored)
 {
     StoreAll(7, 1, 25, 40);
     Open();
-    auto focusIs = [this](int id) { return WaitUntil([&] { return FocusOfThreadOf(m_dialog) == Item(id); }); };
+    auto focusIs = [this](int id) { return WaitUntil([&] { return FocusOfThreadOf(m_dialog) == Item(id); }, kEndMs); };
     auto positionIs = [this](int id, int position) {
-        return WaitUntil([&] { return TrackbarPosition(id) == position; });
+        return WaitUntil([&] { return TrackbarPosition(id) == position; }, kEndMs);
     };
     ASSERT_TRUE(focusIs(IDOK));
     EXPECT_EQ(::SendMessage(Item(1002), SBM_GETPOS, 0, 0), 7);
@@ -397,7 +385,7 @@ TEST_F(SettingsDialog, AboutBoxOpensOnSystemCommand0x0010)
         EXPECT_FALSE(::IsWindowEnabled(m_dialog));
 
         ::PostMessage(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kEndMs));
         EXPECT_TRUE(::IsWindowEnabled(m_dialog));
     }
     ::PostMessage(Item(IDCANCEL), BM_CLICK, 0, 0);
