@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev googletest libbenchmark-dev libpng-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 wine xvfb xauth
+  wine64 wine xvfb xauth x11-utils
 )
 
 missing=()
