@@ -9,11 +9,19 @@ namespace {
 // Chance of a re-seed per step: a draw r with r * 100 > 96, 1311 in 32768.
 constexpr double kReseedAbove = 96;
 
+// A negative capacity gives an empty pool.
+std::size_t PoolSize(std::int32_t capacity)
+{
+    return static_cast<std::size_t>(std::max<std::int32_t>(capacity, 0));
+}
+
 }  // namespace
 
 CGrowthState::CGrowthState(std::int32_t capacity)
-    : m_branches(new CBranch[static_cast<std::size_t>(std::max<std::int32_t>(capacity, 0))]()),
-      m_capacity(std::max<std::int32_t>(capacity, 0))
+    : m_branches(new CBranch[PoolSize(capacity)]()),
+      m_capacity(std::max<std::int32_t>(capacity, 0)),
+      m_freeAtStart(new std::int32_t[PoolSize(capacity)]),
+      m_diedSince(new std::int32_t[PoolSize(capacity)])
 {
 }
 
@@ -21,9 +29,22 @@ void CGrowthState::Step(CDC& dc)
 {
     const std::int32_t n = std::min(m_inUse, m_capacity);
 
+    m_freeAtStartCount = 0;
+    m_diedSinceCount = 0;
+    for (std::int32_t k = 0; k < n; ++k) {
+        if (!m_branches[k].m_active)
+            m_freeAtStart[m_freeAtStartCount++] = k;
+    }
+
     for (std::int32_t i = 0; i < n; ++i) {
-        if (m_branches[i].m_active && GrowBranch(i, dc))
-            ForkInto(m_branches[i], n);
+        CBranch& branch = m_branches[i];
+        if (!branch.m_active)
+            continue;
+        const bool forks = GrowBranch(i, dc);
+        if (!branch.m_active)
+            m_diedSince[m_diedSinceCount++] = i;  // i only grows, so the list stays ascending
+        else if (forks)
+            ForkInto(branch);
     }
 
     if (!(UnitRandom() * 100 > kReseedAbove))
@@ -31,21 +52,32 @@ void CGrowthState::Step(CDC& dc)
     Reseed(dc, n);
 }
 
-void CGrowthState::ForkInto(const CBranch& parent, std::int32_t n)
+void CGrowthState::ForkInto(const CBranch& parent)
 {
-    for (std::int32_t k = 0; k < n; ++k) {
-        CBranch& slot = m_branches[k];
-        if (slot.m_active)
-            continue;
-        // The slot keeps the pen width its last branch died with.
-        slot.m_active = true;
-        slot.m_x = parent.m_x;
-        slot.m_y = parent.m_y;
-        slot.m_length = parent.m_length;
-        slot.m_angle = RoundNearest(UnitRandom() * 120 + 30);
-        slot.m_color = parent.m_color;
-        slot.m_count = parent.m_count;
+    // Merges the two ascending lists, so the slots are taken (and their
+    // directions drawn) in index order.
+    std::int32_t a = 0;
+    std::int32_t d = 0;
+    while (a < m_freeAtStartCount || d < m_diedSinceCount) {
+        const bool fromStart =
+            d == m_diedSinceCount || (a < m_freeAtStartCount && m_freeAtStart[a] < m_diedSince[d]);
+        const std::int32_t k = fromStart ? m_freeAtStart[a++] : m_diedSince[d++];
+        TakeSlot(m_branches[k], parent);
     }
+    m_freeAtStartCount = 0;
+    m_diedSinceCount = 0;
+}
+
+void CGrowthState::TakeSlot(CBranch& slot, const CBranch& parent)
+{
+    // The slot keeps the pen width its last branch died with.
+    slot.m_active = true;
+    slot.m_x = parent.m_x;
+    slot.m_y = parent.m_y;
+    slot.m_length = parent.m_length;
+    slot.m_angle = RoundNearest(UnitRandom() * 120 + 30);
+    slot.m_color = parent.m_color;
+    slot.m_count = parent.m_count;
 }
 
 void CGrowthState::Reseed(CDC& dc, std::int32_t n)

@@ -49,7 +49,20 @@ protected:
     virtual bool GrowBranch(std::int32_t index, CDC& dc) { return m_branches[index].Grow(dc); }
 
 private:
-    void ForkInto(const CBranch& parent, std::int32_t n);
+    // Gives every free slot, in index order, to the branch that forked.
+    void ForkInto(const CBranch& parent);
+    void TakeSlot(CBranch& slot, const CBranch& parent);
     void Reseed(CDC& dc, std::int32_t n);
     void PlaceReseededTip(CDC& dc, CBranch& slot) const;
+
+    // The free slots in use during phase 1, so that a fork visits only
+    // those instead of every slot in use: the ones free when the step
+    // began and not yet taken, and the ones whose branches died since,
+    // each list in ascending index order. A fork takes them all, so both
+    // are empty after it. Sized for the whole pool once, so the step
+    // allocates nothing.
+    std::unique_ptr<std::int32_t[]> m_freeAtStart;
+    std::int32_t m_freeAtStartCount = 0;
+    std::unique_ptr<std::int32_t[]> m_diedSince;
+    std::int32_t m_diedSinceCount = 0;
 };

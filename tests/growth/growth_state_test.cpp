@@ -99,6 +99,49 @@ TEST_F(GrowthStep, ASecondForkInThePassFindsNoFreeSlot)
     EXPECT_EQ(GrowthRandom().State(), 3043960460u);
 }
 
+// Slot 0 is free from the start, slot 1 dies before the fork of slot 2,
+// slot 3 dies after it; slot 4, free at the start, is taken by that fork,
+// grows later in the same pass and forks in turn.
+class GrowthStepFiveSlots : public GrowthStep {
+protected:
+    GrowthStepFiveSlots() : GrowthStep(5) {}
+};
+
+TEST_F(GrowthStepFiveSlots, AForkTakesFreeAndNewlyFreedSlotsInIndexOrder)
+{
+    CBranch* b = m_state.m_branches.get();
+    Activate(b[1], 10, 10, 70);
+    b[1].m_length = 2;  // shrinks to 1: dies after this segment
+    Activate(b[2], 50, 60, 70);
+    b[2].m_count = 3;  // a survivor always forks
+    Activate(b[3], 30, 30, 70);
+    b[3].m_length = 2;
+    SeedGrowthRandom(200003);
+    CRecordingDC dc;
+    m_state.Step(dc);
+
+    // The first fork: the free slot, the one that died before it, and the
+    // free slot above the parent, with directions drawn in that order.
+    for (int k : {0, 1}) {
+        EXPECT_TRUE(b[k].m_active);
+        EXPECT_EQ(b[k].m_x, 53);
+        EXPECT_EQ(b[k].m_y, 51);
+        EXPECT_EQ(b[k].m_count, 4);
+    }
+    EXPECT_EQ(b[0].m_angle, 36);
+    EXPECT_EQ(b[1].m_angle, 100);
+    // Slot 4 grew from there in the same pass and forked into slot 3, which
+    // had died after the first fork.
+    EXPECT_EQ(dc.m_lines.size(), 4u);
+    EXPECT_TRUE(b[3].m_active);
+    EXPECT_EQ(b[3].m_x, b[4].m_x);
+    EXPECT_EQ(b[3].m_y, b[4].m_y);
+    EXPECT_EQ(b[3].m_count, 5);
+    EXPECT_EQ(b[4].m_x, 52);
+    EXPECT_EQ(b[4].m_y, 43);
+    EXPECT_EQ(GrowthRandom().State(), 178268372u);
+}
+
 TEST_F(GrowthStep, NoSlotsInUseStillDrawsTheReseedNumber)
 {
     for (int inUse : {0, -5}) {
