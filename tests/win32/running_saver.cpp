@@ -8,15 +8,16 @@ constexpr const char* kSettingsKey = "Software\\Tarnwell\\verdane\\Config";
 
 struct WindowSearch {
     DWORD processId;
+    bool visibleOnly;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectVisibleWindowOfProcess(HWND hWnd, LPARAM param)
+BOOL CALLBACK CollectWindowOfProcess(HWND hWnd, LPARAM param)
 {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hWnd, &owner);
-    if (owner == search->processId && ::IsWindowVisible(hWnd))
+    if (owner == search->processId && (!search->visibleOnly || ::IsWindowVisible(hWnd)))
         search->found.push_back(hWnd);
     return TRUE;
 }
@@ -50,9 +51,17 @@ CRunningSaver::~CRunningSaver()
 
 std::vector<HWND> CRunningSaver::VisibleWindows() const
 {
-    WindowSearch search{m_process.dwProcessId, {}};
+    WindowSearch search{m_process.dwProcessId, true, {}};
     if (Started())
-        ::EnumWindows(&CollectVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        ::EnumWindows(&CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> CRunningSaver::ChildWindows(HWND parent) const
+{
+    WindowSearch search{m_process.dwProcessId, false, {}};
+    if (Started())
+        ::EnumChildWindows(parent, &CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -23,6 +23,9 @@ public:
 
     // The visible top-level windows of the process, as they are now.
     std::vector<HWND> VisibleWindows() const;
+    // The windows of the process inside parent, at any depth, visible or
+    // not, as they are now.
+    std::vector<HWND> ChildWindows(HWND parent) const;
 
     // The first visible top-level window of the process that matches,
     // waiting up to timeoutMs for one to appear; nullptr when none did.

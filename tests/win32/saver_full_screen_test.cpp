@@ -3,7 +3,7 @@
 // first key, button, pointer movement or switch to another window.
 #include "case_name.h"
 #include "message_pump.h"
-#include "running_saver.h"
+#include "saver_test.h"
 #include "screen_pixels.h"
 #include "user_input.h"
 #include "wait_until.h"
@@ -12,33 +12,21 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 
 namespace {
 
-// Starting a process under Wine takes a moment, the first time several.
-constexpr DWORD kOpenMs = 20000;
-constexpr DWORD kEndMs = 10000;
 // Long enough for a close request, had one been posted, to end the saver.
 constexpr DWORD kStaysMs = 1500;
 
-class FullScreenSaver : public testing::Test {
+class FullScreenSaver : public SaverTest {
 protected:
-    void SetUp() override { saver_settings::Clear(); }
-    void TearDown() override
-    {
-        m_saver.reset();
-        saver_settings::Clear();
-    }
-
     // Starts the saver and waits for its window. The first pointer report
     // that reaches the window only records where the pointer rests, so one
     // is made here, with no movement, and seen taken: the cases start from
     // a window that has its resting point.
     void Start()
     {
-        m_saver = std::make_unique<CRunningSaver>("/s");
-        ASSERT_TRUE(m_saver->Started());
+        Launch("/s");
         m_window = m_saver->WaitForWindow([](HWND) { return true; }, kOpenMs);
         ASSERT_NE(m_window, nullptr);
         MovePointerBy(0, 0);
@@ -47,15 +35,6 @@ protected:
 
     bool StillRunningAfterAWhile() { return !m_saver->WaitForEnd(kStaysMs); }
 
-    // The saver ends by itself, with the quit message's code 0.
-    void ExpectEndsCleanly()
-    {
-        DWORD exitCode = 1;
-        ASSERT_TRUE(m_saver->WaitForEnd(kEndMs, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
-    }
-
-    std::unique_ptr<CRunningSaver> m_saver;
     HWND m_window = nullptr;
 };
 

@@ -4,48 +4,19 @@
 #include "message_pump.h"
 #include "preview_host_process.h"
 #include "preview_pane.h"
-#include "running_saver.h"
+#include "saver_test.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
 
-// Starting a process under Wine takes a moment, the first time several.
-constexpr DWORD kOpenMs = 20000;
-constexpr DWORD kEndMs = 10000;
-
-struct ChildSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectChildOfProcess(HWND hWnd, LPARAM param)
-{
-    auto* search = reinterpret_cast<ChildSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hWnd, &owner);
-    if (owner == search->processId)
-        search->found.push_back(hWnd);
-    return TRUE;
-}
-
-// The windows of the process inside the pane, at any depth.
-std::vector<HWND> ChildrenOfProcess(HWND pane, DWORD processId)
-{
-    ChildSearch search{processId, {}};
-    ::EnumChildWindows(pane, &CollectChildOfProcess, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-class SaverPreview : public testing::Test {
+class SaverPreview : public SaverTest {
 protected:
-    void SetUp() override { saver_settings::Clear(); }
     void TearDown() override
     {
-        m_saver.reset();
+        SaverTest::TearDown();
         if (m_pane != nullptr && ::IsWindow(m_pane))
             ::DestroyWindow(m_pane);
     }
@@ -57,27 +28,18 @@ protected:
     void StartOn(HWND pane)
     {
         ASSERT_NE(pane, nullptr);
-        m_saver = std::make_unique<CRunningSaver>("/p " + HandleText(pane));
-        ASSERT_TRUE(m_saver->Started());
+        Launch("/p " + HandleText(pane));
         PumpMessagesUntil(
             [&] {
-                const std::vector<HWND> children = ChildrenOfProcess(pane, m_saver->ProcessId());
+                const std::vector<HWND> children = m_saver->ChildWindows(pane);
                 return !children.empty() && ::IsWindowVisible(children.front());
             },
             kOpenMs);
-        const std::vector<HWND> children = ChildrenOfProcess(pane, m_saver->ProcessId());
+        const std::vector<HWND> children = m_saver->ChildWindows(pane);
         ASSERT_EQ(children.size(), 1u);
         m_canvas = children.front();
     }
 
-    void ExpectEndsCleanly()
-    {
-        DWORD exitCode = 1;
-        ASSERT_TRUE(m_saver->WaitForEnd(kEndMs, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
-    }
-
-    std::unique_ptr<CRunningSaver> m_saver;
     HWND m_pane = nullptr;
     HWND m_canvas = nullptr;
 };

@@ -2,7 +2,7 @@
 // command lines open it, what it shows, and what it stores when the user
 // leaves it.
 #include "case_name.h"
-#include "running_saver.h"
+#include "saver_test.h"
 #include "user_input.h"
 #include "wait_until.h"
 
@@ -16,9 +16,6 @@
 namespace {
 
 constexpr const char* kCaption = "Tarnwell Verdane 1.1";
-// Starting a process under Wine takes a moment, the first time several.
-constexpr DWORD kOpenMs = 20000;
-constexpr DWORD kEndMs = 10000;
 
 // Trackbar messages and styles (the platform's common-control values).
 constexpr UINT kTrackbarGetPos = WM_USER;
@@ -29,20 +26,12 @@ constexpr DWORD kTrackbarSelectionRange = 0x0020;
 
 constexpr WORD kNoId = 0xFFFF;
 
-class SettingsDialog : public testing::Test {
+class SettingsDialog : public SaverTest {
 protected:
-    void SetUp() override { saver_settings::Clear(); }
-    void TearDown() override
-    {
-        m_saver.reset();
-        saver_settings::Clear();
-    }
-
     // Starts the saver and waits for its settings dialog.
     void Open(const std::string& arguments = "/c")
     {
-        m_saver = std::make_unique<CRunningSaver>(arguments);
-        ASSERT_TRUE(m_saver->Started());
+        Launch(arguments);
         m_dialog = m_saver->WaitForWindow([](HWND w) { return IsDialogWithCaption(w, kCaption); }, kOpenMs);
         ASSERT_NE(m_dialog, nullptr) << "no dialog for \"" << arguments << "\"";
     }
@@ -50,18 +39,10 @@ protected:
     HWND Item(int id) const { return ::GetDlgItem(m_dialog, id); }
     int TrackbarPosition(int id) const { return static_cast<int>(::SendMessage(Item(id), kTrackbarGetPos, 0, 0)); }
 
-    // The dialog goes, and with it the process, which ends cleanly.
-    void ExpectEnds()
-    {
-        DWORD exitCode = 1;
-        ASSERT_TRUE(m_saver->WaitForEnd(kEndMs, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
-    }
-
     void PressOk()
     {
         ::PostMessage(Item(IDOK), BM_CLICK, 0, 0);
-        ExpectEnds();
+        ExpectEndsCleanly();
     }
 
     void StoreAll(int speed, int blank, int starSpeed, int starNumber)
@@ -80,7 +61,6 @@ protected:
         EXPECT_EQ(saver_settings::Stored("Star Number"), starNumber);
     }
 
-    std::unique_ptr<CRunningSaver> m_saver;
     HWND m_dialog = nullptr;
 };
 
@@ -103,7 +83,7 @@ TEST_P(SettingsDialogSwitch, OpensTheDialogWithoutOwner)
     Open(GetParam().arguments);
     EXPECT_EQ(::GetWindow(m_dialog, GW_OWNER), nullptr);
     ::PostMessage(Item(IDCANCEL), BM_CLICK, 0, 0);
-    ExpectEnds();
+    ExpectEndsCleanly();
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, SettingsDialogSwitch, testing::ValuesIn(kConfigureSwitches), CaseName());
@@ -325,7 +305,7 @@ TEST_F(SettingsDialog, TrackbarsMovedWithTheKeyboardAreStored)
     EXPECT_TRUE(positionIs(1012, 42));
 
     PostKey(FocusOfThreadOf(m_dialog), VK_RETURN);
-    ExpectEnds();
+    ExpectEndsCleanly();
     ExpectStored(7, 1, 100, 42);
 }
 
@@ -351,7 +331,7 @@ TEST_P(SettingsDialogLeave, StoresNothing)
     saver_settings::Store("Star Speed", -20);
     Open();
     GetParam().leave(m_dialog);
-    ExpectEnds();
+    ExpectEndsCleanly();
     EXPECT_EQ(saver_settings::Names(), (std::vector<std::string>{"Blankscr", "Star Speed"}));
     EXPECT_EQ(saver_settings::Stored("Blankscr"), 5);
     EXPECT_EQ(saver_settings::Stored("Star Speed"), -20);
@@ -389,7 +369,7 @@ TEST_F(SettingsDialog, AboutBoxOpensOnSystemCommand0x0010)
         EXPECT_TRUE(::IsWindowEnabled(m_dialog));
     }
     ::PostMessage(Item(IDCANCEL), BM_CLICK, 0, 0);
-    ExpectEnds();
+    ExpectEndsCleanly();
 }
 
 }  // namespace
