@@ -1,22 +1,24 @@
 // Pens and brushes of the Win32 port: the logical description for the
-// surface device context, and a GDI object for GDI device contexts.
+// surface device context, and a GDI object for GDI device contexts (made
+// for a pen when a GDI context first selects it).
 #include "gdi.h"
 
-BOOL CPen::CreatePen(int style, int width, COLORREF color)
+namespace {
+
+BOOL ReleasePen(HPEN pen)
 {
-    DeleteObject();
-    m_logPen = CLogPen{style, width, color};
-    m_hPen = ::CreatePen(style, width, color);
-    return m_hPen != nullptr;
+    return ::DeleteObject(pen);
 }
 
-BOOL CPen::DeleteObject()
+}  // namespace
+
+HPEN CPen::GetSafeHandle() const
 {
-    if (m_hPen == nullptr)
-        return FALSE;
-    const BOOL deleted = ::DeleteObject(m_hPen);
-    m_hPen = nullptr;
-    return deleted;
+    if (m_hPen == nullptr && m_created) {
+        m_hPen = ::CreatePen(m_logPen.style, m_logPen.width, m_logPen.color);
+        m_releaseHandle = &ReleasePen;
+    }
+    return m_hPen;
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color)
