@@ -249,7 +249,8 @@ TEST_F(SettingsDialog, PreviewLiesOnItsPlace)
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(::IsWindowVisible(preview));
     EXPECT_EQ(ClientRectOf(preview, m_dialog), ClientRectOf(Item(1006), m_dialog));
-    EXPECT_GT(ShareOfScreenShowing(preview, ::GetSysColor(COLOR_BTNFACE)), 0.8);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_TRUE(WaitUntil([&] { return ShareOfScreenShowing(preview, face) > 0.8; }, kEndMs));
 }
 
 // The controls show the stored values as far as they can hold them: the
