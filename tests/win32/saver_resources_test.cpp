@@ -125,13 +125,16 @@ TEST_F(SaverResources, VersionIs11OfProductVerdane)
     EXPECT_EQ(VersionString(info, "ProductVersion"), "1.1");
 }
 
-TEST_F(SaverResources, ManifestAsksForCommonControls6AndNoDpiAwareness)
+TEST_F(SaverResources, ManifestAsksForCommonControls6AndPerMonitorDpiAwareness)
 {
     const std::string manifest = Data(RT_MANIFEST, 1);
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    // Windows 10 and 11, the system whose behaviour the program asks for.
+    EXPECT_NE(manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"), std::string::npos);
 }
 
 }  // namespace
