@@ -3,6 +3,7 @@
 // leaves it.
 #include "case_name.h"
 #include "saver_test.h"
+#include "screen_pixels.h"
 #include "user_input.h"
 #include "wait_until.h"
 
@@ -201,18 +202,125 @@ TEST_F(SettingsDialog, ControlsAreThoseOfTheTemplate)
         const CRect rect = ClientRectOf(control, m_dialog);
         EXPECT_EQ(rect.left, ::MulDiv(units.left, baseX, 4));
         EXPECT_EQ(rect.top, ::MulDiv(units.top, baseY, 8));
-        if (i == kBannerIndex)
-            continue;  // sized by its bitmap, below
         EXPECT_EQ(rect.Width(), ::MulDiv(units.right, baseX, 4));
         EXPECT_EQ(rect.Height(), ::MulDiv(units.bottom, baseY, 8));
     }
-
-    // The banner control takes its bitmap's own size.
-    const CRect banner = ClientRectOf(controls[kBannerIndex], m_dialog);
-    EXPECT_EQ(banner.Width(), 500);
-    EXPECT_EQ(banner.Height(), 250);
+    // The banner keeps its frame's size instead of taking its bitmap's.
+    EXPECT_TRUE(::GetWindowLongPtr(controls[kBannerIndex], GWL_STYLE) & SS_REALSIZECONTROL);
     EXPECT_FALSE(WindowText(controls[kCreditIndex]).empty());
 }
+
+// --- At the screen's DPI -----------------------------------------------------
+
+// The dialog under a DPI set the way a user sets it (the per-user
+// LogPixels), which processes read when they start; the value is removed
+// again afterwards.
+class SettingsDialogAtDpi : public SettingsDialog, public testing::WithParamInterface<int> {
+protected:
+    static constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+
+    void SetUp() override
+    {
+        SettingsDialog::SetUp();
+        const DWORD dpi = static_cast<DWORD>(GetParam());
+        ASSERT_EQ(::RegSetKeyValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi),
+                  ERROR_SUCCESS);
+    }
+    void TearDown() override
+    {
+        ::RegDeleteKeyValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+        SettingsDialog::TearDown();
+    }
+
+    HWND ChildWithStyle(DWORD typeMask, DWORD type, const char* text) const
+    {
+        for (HWND child : Children(m_dialog)) {
+            const auto style = static_cast<DWORD>(::GetWindowLongPtr(child, GWL_STYLE));
+            if ((style & typeMask) == type && (text == nullptr || WindowText(child) == text))
+                return child;
+        }
+        return nullptr;
+    }
+};
+
+// The mean brightness (0..255) of a screen rectangle.
+int MeanBrightness(const std::vector<COLORREF>& screen, const CRect& area)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    long long sum = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = screen[static_cast<size_t>(y) * width + x];
+            sum += GetRValue(c) + GetGValue(c) + GetBValue(c);
+        }
+    }
+    return static_cast<int>(sum / (3LL * area.Width() * area.Height()));
+}
+
+// The dialog grows with the DPI, and so does its banner: the control fills
+// its 333 x 154 dialog-unit frame and the (dark) picture fills the control
+// to its edges, where the light dialog face would show through a banner
+// left at 500 x 250. The live preview stays inside its "Preview" frame.
+TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
+{
+    Open();
+    CRect client;
+    ::GetClientRect(m_dialog, &client);
+    const int baseX = BaseUnit(client.Width(), 345, 4);
+    const int baseY = BaseUnit(client.Height(), 284, 8);
+    ASSERT_NE(baseX, 0) << client.Width();
+    ASSERT_NE(baseY, 0) << client.Height();
+
+    const HWND banner = ChildWithStyle(SS_TYPEMASK, SS_BITMAP, nullptr);
+    ASSERT_NE(banner, nullptr);
+    const CRect frame(::MulDiv(5, baseX, 4), ::MulDiv(5, baseY, 8), ::MulDiv(5 + 333, baseX, 4),
+                      ::MulDiv(5 + 154, baseY, 8));
+    const CRect bannerRect = ClientRectOf(banner, m_dialog);
+    EXPECT_EQ(bannerRect.left, frame.left);
+    EXPECT_EQ(bannerRect.top, frame.top);
+    EXPECT_EQ(bannerRect.Width(), ::MulDiv(333, baseX, 4));
+    EXPECT_EQ(bannerRect.Height(), ::MulDiv(154, baseY, 8));
+    // The DPI took: the frame is larger than the 500 x 250 bitmap.
+    EXPECT_GT(bannerRect.Width(), 500);
+    EXPECT_GT(bannerRect.Height(), 250);
+
+    // Strips a few pixels wide along the banner's right and bottom edges.
+    CRect onScreen;
+    ::GetWindowRect(banner, &onScreen);
+    const CRect face(onScreen.right + 2, onScreen.top, onScreen.right + 6, onScreen.bottom);
+    const CRect rightStrip(onScreen.right - 6, onScreen.top, onScreen.right - 2, onScreen.bottom);
+    const CRect bottomStrip(onScreen.left, onScreen.bottom - 6, onScreen.right, onScreen.bottom - 2);
+    std::vector<COLORREF> screen;
+    // Painting comes after every other message, so the picture is awaited.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            screen = CapturePrimaryScreen();
+            return !screen.empty() && MeanBrightness(screen, rightStrip) < 100
+                && MeanBrightness(screen, bottomStrip) < 100;
+        },
+        kEndMs))
+        << "right edge " << MeanBrightness(screen, rightStrip) << ", bottom edge "
+        << MeanBrightness(screen, bottomStrip);
+    EXPECT_GT(MeanBrightness(screen, face), 160) << "the dialog face beside the banner";
+
+    const HWND previewFrame = ChildWithStyle(BS_TYPEMASK, BS_GROUPBOX, "Preview");
+    ASSERT_NE(previewFrame, nullptr);
+    HWND preview = nullptr;
+    for (HWND child : Children(m_dialog)) {
+        if (::GetDlgCtrlID(child) == 0)
+            preview = child;
+    }
+    ASSERT_NE(preview, nullptr);
+    const CRect previewRect = ClientRectOf(preview, m_dialog);
+    const CRect frameRect = ClientRectOf(previewFrame, m_dialog);
+    CRect inside;
+    ::IntersectRect(&inside, &previewRect, &frameRect);
+    EXPECT_EQ(inside, previewRect);
+    EXPECT_FALSE(previewRect.IsRectEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, SettingsDialogAtDpi, testing::Values(120, 144),
+                         [](const testing::TestParamInfo<int>& dpi) { return std::to_string(dpi.param); });
 
 // The live preview is a visible child of the dialog on the hidden static
 // 1006, with identifier 0.
