@@ -2,7 +2,10 @@
 # Takes the README's pictures, each on a private headless display under
 # Wine (scripts/with-wine-display.sh):
 #   docs/settings-dialog.png  verdane.scr /c with the sliders set part way,
-#                             once the preview has grown a while;
+#                             once the preview has grown a while, at 96 DPI;
+#   docs/settings-dialog-120dpi.png, docs/settings-dialog-144dpi.png
+#                             the same at 120 and 144 DPI (the per-user
+#                             LogPixels setting, read when a program starts);
 #   docs/saver-full-screen.png  verdane.scr /s at "Growth Rate" 20 after a
 #                             few seconds of growth.
 #
@@ -36,13 +39,20 @@ scripts/with-wine-display.sh bash -c '
   }
   saver=$1
 
+  dpi() { wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+
   store "Star Speed" 40
   store "Star Number" 30
   # The desktop is black around the dialog: trimming leaves the dialog.
   photograph /c 4 -trim +repage docs/settings-dialog.png
+  for scale in 120 144; do
+    dpi "$scale"
+    photograph /c 4 -trim +repage "docs/settings-dialog-${scale}dpi.png"
+  done
+  dpi 96
 
   store "Star Speed" 0
   store "Star Number" 20
   photograph /s 3 docs/saver-full-screen.png
 ' screenshots "$saver"
-echo "wrote docs/settings-dialog.png and docs/saver-full-screen.png"
+echo "wrote docs/settings-dialog.png, docs/settings-dialog-120dpi.png, docs/settings-dialog-144dpi.png and docs/saver-full-screen.png"

@@ -14,8 +14,8 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 scripts/install-deps.sh
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/native -j"$jobs" --target verdane-render
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$jobs" --target verdane-render
 
 out=$(build/native/tools/render/verdane-render "$@")
 echo "growth picture written to $(realpath "$out")"
@@ -25,9 +25,8 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   exit 0
 fi
 
-cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win -j"$jobs" --target verdane_saver
+cmake --preset win >/dev/null
+cmake --build --preset win -j"$jobs" --target verdane_saver
 
 # No Mono or Gecko installer prompts in a new prefix, and no Wine chatter.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
