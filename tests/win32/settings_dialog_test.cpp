@@ -163,18 +163,36 @@ std::vector<HWND> Children(HWND parent)
     return children;
 }
 
+// The dialog's horizontal and vertical base units, found from its client
+// size and the template's 345 x 284 dialog units; 0 where none fits.
+CPoint BaseUnits(HWND dialog)
+{
+    CRect client;
+    ::GetClientRect(dialog, &client);
+    return CPoint(BaseUnit(client.Width(), 345, 4), BaseUnit(client.Height(), 284, 8));
+}
+
+// The live preview: the dialog's child with identifier 0.
+HWND PreviewOf(HWND dialog)
+{
+    for (HWND child : Children(dialog)) {
+        if (::GetDlgCtrlID(child) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
 // Every control of the template, in order, with its id, class, text,
 // visibility, kind, tab stop, group start, position and size; the template
 // is 345 x 284 dialog units, which gives the base units to check them by.
 TEST_F(SettingsDialog, ControlsAreThoseOfTheTemplate)
 {
     Open();
-    CRect client;
-    ::GetClientRect(m_dialog, &client);
-    const int baseX = BaseUnit(client.Width(), 345, 4);
-    const int baseY = BaseUnit(client.Height(), 284, 8);
-    ASSERT_NE(baseX, 0) << client.Width();
-    ASSERT_NE(baseY, 0) << client.Height();
+    const CPoint base = BaseUnits(m_dialog);
+    const int baseX = base.x;
+    const int baseY = base.y;
+    ASSERT_NE(baseX, 0);
+    ASSERT_NE(baseY, 0);
 
     std::vector<HWND> controls;
     for (HWND child : Children(m_dialog)) {
@@ -264,22 +282,15 @@ int MeanBrightness(const std::vector<COLORREF>& screen, const CRect& area)
 TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
 {
     Open();
-    CRect client;
-    ::GetClientRect(m_dialog, &client);
-    const int baseX = BaseUnit(client.Width(), 345, 4);
-    const int baseY = BaseUnit(client.Height(), 284, 8);
-    ASSERT_NE(baseX, 0) << client.Width();
-    ASSERT_NE(baseY, 0) << client.Height();
-
     const HWND banner = ChildWithStyle(SS_TYPEMASK, SS_BITMAP, nullptr);
     ASSERT_NE(banner, nullptr);
-    const CRect frame(::MulDiv(5, baseX, 4), ::MulDiv(5, baseY, 8), ::MulDiv(5 + 333, baseX, 4),
-                      ::MulDiv(5 + 154, baseY, 8));
+    const CPoint base = BaseUnits(m_dialog);
+    ASSERT_TRUE(base.x != 0 && base.y != 0);
     const CRect bannerRect = ClientRectOf(banner, m_dialog);
-    EXPECT_EQ(bannerRect.left, frame.left);
-    EXPECT_EQ(bannerRect.top, frame.top);
-    EXPECT_EQ(bannerRect.Width(), ::MulDiv(333, baseX, 4));
-    EXPECT_EQ(bannerRect.Height(), ::MulDiv(154, baseY, 8));
+    EXPECT_EQ(bannerRect.left, ::MulDiv(5, base.x, 4));
+    EXPECT_EQ(bannerRect.top, ::MulDiv(5, base.y, 8));
+    EXPECT_EQ(bannerRect.Width(), ::MulDiv(333, base.x, 4));
+    EXPECT_EQ(bannerRect.Height(), ::MulDiv(154, base.y, 8));
     // The DPI took: the frame is larger than the 500 x 250 bitmap.
     EXPECT_GT(bannerRect.Width(), 500);
     EXPECT_GT(bannerRect.Height(), 250);
@@ -305,11 +316,7 @@ TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
 
     const HWND previewFrame = ChildWithStyle(BS_TYPEMASK, BS_GROUPBOX, "Preview");
     ASSERT_NE(previewFrame, nullptr);
-    HWND preview = nullptr;
-    for (HWND child : Children(m_dialog)) {
-        if (::GetDlgCtrlID(child) == 0)
-            preview = child;
-    }
+    const HWND preview = PreviewOf(m_dialog);
     ASSERT_NE(preview, nullptr);
     const CRect previewRect = ClientRectOf(preview, m_dialog);
     const CRect frameRect = ClientRectOf(previewFrame, m_dialog);
@@ -327,11 +334,7 @@ INSTANTIATE_TEST_SUITE_P(Dpi, SettingsDialogAtDpi, testing::Values(120, 144),
 TEST_F(SettingsDialog, PreviewLiesOnItsPlace)
 {
     Open();
-    HWND preview = nullptr;
-    for (HWND child : Children(m_dialog)) {
-        if (::GetDlgCtrlID(child) == 0)
-            preview = child;
-    }
+    const HWND preview = PreviewOf(m_dialog);
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(::IsWindowVisible(preview));
     EXPECT_EQ(ClientRectOf(preview, m_dialog), ClientRectOf(Item(1006), m_dialog));
