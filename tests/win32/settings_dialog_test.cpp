@@ -261,9 +261,12 @@ protected:
     }
 };
 
-// The mean brightness (0..255) of a screen rectangle.
+// The mean brightness (0..255) of a screen rectangle; -1 when the screen
+// was not read.
 int MeanBrightness(const std::vector<COLORREF>& screen, const CRect& area)
 {
+    if (screen.empty())
+        return -1;
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     long long sum = 0;
     for (int y = area.top; y < area.bottom; ++y) {
@@ -302,17 +305,18 @@ TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
     const CRect rightStrip(onScreen.right - 6, onScreen.top, onScreen.right - 2, onScreen.bottom);
     const CRect bottomStrip(onScreen.left, onScreen.bottom - 6, onScreen.right, onScreen.bottom - 2);
     std::vector<COLORREF> screen;
-    // Painting comes after every other message, so the picture is awaited.
+    // Painting comes after every other message, so the picture is awaited:
+    // the light face beside the banner (the desktop is black) shows that
+    // the dialog has been painted.
     EXPECT_TRUE(WaitUntil(
         [&] {
             screen = CapturePrimaryScreen();
-            return !screen.empty() && MeanBrightness(screen, rightStrip) < 100
-                && MeanBrightness(screen, bottomStrip) < 100;
+            return !screen.empty() && MeanBrightness(screen, face) > 160
+                && MeanBrightness(screen, rightStrip) < 100 && MeanBrightness(screen, bottomStrip) < 100;
         },
         kEndMs))
-        << "right edge " << MeanBrightness(screen, rightStrip) << ", bottom edge "
-        << MeanBrightness(screen, bottomStrip);
-    EXPECT_GT(MeanBrightness(screen, face), 160) << "the dialog face beside the banner";
+        << "face " << MeanBrightness(screen, face) << ", right edge " << MeanBrightness(screen, rightStrip)
+        << ", bottom edge " << MeanBrightness(screen, bottomStrip);
 
     const HWND previewFrame = ChildWithStyle(BS_TYPEMASK, BS_GROUPBOX, "Preview");
     ASSERT_NE(previewFrame, nullptr);
