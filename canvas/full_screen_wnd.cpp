@@ -11,6 +11,9 @@ BEGIN_MESSAGE_MAP(CFullScreenWnd, CGrowthWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_MBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_MOUSEHWHEEL()
+    ON_WM_XBUTTONDOWN()
     ON_WM_KEYDOWN()
     ON_WM_SYSKEYDOWN()
 END_MESSAGE_MAP()
@@ -104,6 +107,26 @@ void CFullScreenWnd::OnRButtonDown(UINT flags, CPoint point)
 {
     PostMessage(WM_CLOSE);
     CGrowthWnd::OnRButtonDown(flags, point);
+}
+
+// A wheel turned either way, or a side button, is the user like any other
+// button.
+BOOL CFullScreenWnd::OnMouseWheel(UINT flags, short delta, CPoint screenPoint)
+{
+    PostMessage(WM_CLOSE);
+    return CGrowthWnd::OnMouseWheel(flags, delta, screenPoint);
+}
+
+void CFullScreenWnd::OnMouseHWheel(UINT flags, short delta, CPoint screenPoint)
+{
+    PostMessage(WM_CLOSE);
+    CGrowthWnd::OnMouseHWheel(flags, delta, screenPoint);
+}
+
+void CFullScreenWnd::OnXButtonDown(UINT flags, UINT button, CPoint point)
+{
+    PostMessage(WM_CLOSE);
+    CGrowthWnd::OnXButtonDown(flags, button, point);
 }
 
 void CFullScreenWnd::OnKeyDown(UINT key, UINT repeat, UINT flags)

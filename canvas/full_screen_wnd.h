@@ -24,6 +24,9 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMButtonDown(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint);
+    void OnMouseHWheel(UINT flags, short delta, CPoint screenPoint);
+    void OnXButtonDown(UINT flags, UINT button, CPoint point);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
 

@@ -50,6 +50,7 @@ BOOL CSettingsDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    m_banner.Fit(m_hWnd, IDB_BANNER);
 
     // The preview takes the place of the hidden static 1006.
     CRect place;

@@ -5,6 +5,7 @@
 
 #include "canvas/growth_wnd.h"
 #include "dialog.h"
+#include "scaled_banner.h"
 
 #include <cstdint>
 
@@ -24,6 +25,7 @@ public:
     std::int32_t m_starNumber;    // "Star Number": trackbar 1012, "Growth Rate"
     HICON m_hIcon;                // icon group 128
     CGrowthWnd m_preview;         // child of the dialog on control 1006's place
+    CScaledBanner m_banner;       // bitmap 171 at the size of its frame
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

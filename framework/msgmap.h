@@ -110,6 +110,21 @@ private:
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_MBUTTONDOWN() AFX_MOUSE_ENTRY(WM_MBUTTONDOWN, OnMButtonDown)
 #define ON_WM_RBUTTONDOWN() AFX_MOUSE_ENTRY(WM_RBUTTONDOWN, OnRButtonDown)
+// Wheel messages report the pointer in screen coordinates, with the signed
+// distance turned (multiples of WHEEL_DELTA per notch).
+#define AFX_WHEEL_ARGUMENTS                                                                     \
+    GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))
+#define ON_WM_MOUSEWHEEL() \
+    AFX_MSG_ENTRY(WM_MOUSEWHEEL, 0, { return self->OnMouseWheel(AFX_WHEEL_ARGUMENTS); })
+#define ON_WM_MOUSEHWHEEL() \
+    AFX_MSG_ENTRY(WM_MOUSEHWHEEL, 0, { self->OnMouseHWheel(AFX_WHEEL_ARGUMENTS); return 0; })
+// A window that handles a side button answers TRUE, as the platform asks.
+#define ON_WM_XBUTTONDOWN()                                                                     \
+    AFX_MSG_ENTRY(WM_XBUTTONDOWN, 0, {                                                          \
+        self->OnXButtonDown(GET_KEYSTATE_WPARAM(wParam), GET_XBUTTON_WPARAM(wParam),            \
+                            CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));                \
+        return TRUE;                                                                            \
+    })
 #define AFX_KEY_ENTRY(message, memberFxn)                                                       \
     AFX_MSG_ENTRY(message, 0, {                                                                 \
         self->memberFxn(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), \

@@ -81,6 +81,10 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMButtonDown(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);
+    // The wheel handler's result is the message's: non-zero when handled.
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint screenPoint);
+    void OnMouseHWheel(UINT flags, short delta, CPoint screenPoint);
+    void OnXButtonDown(UINT flags, UINT button, CPoint point);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
     void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar);

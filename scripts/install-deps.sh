@@ -5,8 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libgtest-dev googletest libbenchmark-dev libpng-dev
+  libgtest-dev googletest libpng-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  nsis
   wine64 wine xvfb xauth x11-utils
   python3
 )

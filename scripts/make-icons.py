@@ -2,13 +2,16 @@
 """Draws the program's icon and its invisible pointer and writes them as
 Windows icon and cursor files.
 
-  res/verdane.ico      icon group 128: a green sprig at 16x16 and 32x32,
-                       16 colours, transparent around the drawing
+  res/verdane.ico      icon group 128: a green sprig at 16x16 and 32x32 in
+                       16 colours, transparent around the drawing, and at
+                       16, 32, 48 and 256 pixels in 32-bit colour with
+                       smooth (alpha) edges, the 256 one stored as PNG as
+                       Windows expects
   res/transparent.cur  cursor 129: 32x32 monochrome, AND mask all ones and
                        XOR mask all zeros (nothing drawn), hotspot (0, 0)
 
 The sprig is described once in unit coordinates (x to the right, y down)
-and rasterised at each size, so both sizes show the same picture.
+and rasterised at each size, so every image shows the same picture.
 
 Usage: scripts/make-icons.py [--preview FILE.png]   (run from the repository)
 """
@@ -26,6 +29,15 @@ PALETTE = [
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 TRANSPARENT, GREEN, OLIVE, LIME = None, 2, 3, 10
+
+# The 32-bit images' colours, as (red, green, blue): a leaf's rim and
+# inside, and the stems.
+LEAF_RIM = (30, 110, 40)
+LEAF_INSIDE = (110, 200, 70)
+STEM = (120, 100, 45)
+# Sizes of the 32-bit images; the largest goes in as PNG.
+TRUE_COLOUR_SIZES = (16, 32, 48, 256)
+PNG_FROM = 256
 
 # Stems: polylines with a stroke width, all in units of the icon's side.
 STEMS = [
@@ -58,6 +70,11 @@ def in_leaf(x, y, leaf):
     u = (x - cx) * math.cos(r) - (y - cy) * math.sin(r)
     v = (x - cx) * math.sin(r) + (y - cy) * math.cos(r)
     return (u / a) ** 2 + (v / b) ** 2 <= 1.0
+
+
+def in_leaf_inside(x, y, rim):
+    """Inside a leaf shrunk by rim (units) on every side."""
+    return any(in_leaf(x, y, (cx, cy, a - rim, b - rim, angle)) for cx, cy, a, b, angle in LEAVES)
 
 
 def in_stem(x, y, size):
@@ -104,6 +121,39 @@ def draw(size):
     return rows
 
 
+def draw_true_colour(size):
+    """Rows of (red, green, blue, alpha), top row first: each pixel's share
+    of leaf and stem, sampled, gives its alpha and mixes its colour."""
+    samples = 4 if size <= 48 else 2
+    # A rim of about a pixel and a half, but never more than a fifth of a
+    # leaf's width.
+    rim = min(1.5 / size, 0.012)
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            totals = [0.0, 0.0, 0.0]
+            hits = 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    x = (px + (sx + 0.5) / samples) / size
+                    y = (py + (sy + 0.5) / samples) / size
+                    if any(in_leaf(x, y, l) for l in LEAVES):
+                        colour = LEAF_INSIDE if in_leaf_inside(x, y, rim) else LEAF_RIM
+                    elif in_stem(x, y, size):
+                        colour = STEM
+                    else:
+                        continue
+                    hits += 1
+                    totals = [t + c for t, c in zip(totals, colour)]
+            if hits == 0:
+                row.append((0, 0, 0, 0))
+            else:
+                row.append(tuple(round(t / hits) for t in totals) + (round(255 * hits / samples ** 2),))
+        rows.append(row)
+    return rows
+
+
 def padded(data):
     return data + b"\0" * (-len(data) % 4)
 
@@ -123,16 +173,33 @@ def icon_image(rows):
     return header + palette + xor + mask
 
 
+def true_colour_image(rows):
+    """A 32-bit DIB (blue, green, red, alpha) with its AND mask, which
+    systems without alpha blending use: a pixel is transparent where its
+    alpha is 0."""
+    size = len(rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    xor = b""
+    mask = b""
+    for row in reversed(rows):
+        xor += b"".join(bytes((b, g, r, a)) for r, g, b, a in row)
+        bits = [1 if a == 0 else 0 for _, _, _, a in row]
+        mask += padded(bytes(sum(bits[i + j] << (7 - j) for j in range(8)) for i in range(0, size, 8)))
+    return header + xor + mask
+
+
 def icon_file(images):
+    """images: (size, colours, bits per pixel, data); a size of 256 is
+    written as 0 in the directory, as the format has it."""
     count = len(images)
     directory = struct.pack("<HHH", 0, 1, count)
     offset = 6 + 16 * count
     entries = b""
-    for rows, data in images:
-        size = len(rows)
-        entries += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
+    for size, colours, bits, data in images:
+        side = size % 256
+        entries += struct.pack("<BBBBHHII", side, side, colours, 0, 1, bits, len(data), offset)
         offset += len(data)
-    return directory + entries + b"".join(data for _, data in images)
+    return directory + entries + b"".join(data for _, _, _, data in images)
 
 
 def transparent_cursor():
@@ -147,32 +214,48 @@ def transparent_cursor():
     return struct.pack("<HHH", 0, 2, 1) + entry + data
 
 
-def write_png(path, rows, scale):
-    """An enlarged picture of the drawing on a grey checker, for looking at."""
-    size = len(rows) * scale
-    raw = b""
-    for y in range(size):
-        raw += b"\0"
-        for x in range(size):
-            c = rows[y // scale][x // scale]
-            rgb = PALETTE[c] if c is not None else ((200, 200, 200) if (x // 8 + y // 8) % 2 else (240, 240, 240))
-            raw += bytes(rgb)
+def png(pixels, colour_type):
+    """A PNG of rows of byte tuples: colour type 2 for (red, green, blue), 6
+    for (red, green, blue, alpha)."""
+    height, width = len(pixels), len(pixels[0])
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in pixels)
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def write_png(path, rows, scale):
+    """An enlarged picture of the 16-colour drawing on a grey checker, for
+    looking at."""
+    size = len(rows) * scale
+    pixels = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            c = rows[y // scale][x // scale]
+            row.append(PALETTE[c] if c is not None else ((200, 200, 200) if (x // 8 + y // 8) % 2 else (240, 240, 240)))
+        pixels.append(row)
     with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 2, 0, 0, 0))
-                + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+        f.write(png(pixels, 2))
 
 
 def main():
     small, large = draw(16), draw(32)
+    images = [(16, 16, 4, icon_image(small)), (32, 16, 4, icon_image(large))]
+    for size in TRUE_COLOUR_SIZES:
+        rows = draw_true_colour(size)
+        data = png(rows, 6) if size >= PNG_FROM else true_colour_image(rows)
+        images.append((size, 0, 32, data))
     with open(os.path.join("res", "verdane.ico"), "wb") as f:
-        f.write(icon_file([(small, icon_image(small)), (large, icon_image(large))]))
+        f.write(icon_file(images))
     with open(os.path.join("res", "transparent.cur"), "wb") as f:
         f.write(transparent_cursor())
     if len(sys.argv) == 3 and sys.argv[1] == "--preview":
         write_png(sys.argv[2], large, 8)
         write_png(sys.argv[2].replace(".png", "-16.png"), small, 16)
+        with open(sys.argv[2].replace(".png", "-256.png"), "wb") as f:
+            f.write(png(draw_true_colour(256), 6))
 
 
 if __name__ == "__main__":

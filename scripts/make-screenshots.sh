@@ -2,7 +2,10 @@
 # Takes the README's pictures, each on a private headless display under
 # Wine (scripts/with-wine-display.sh):
 #   docs/settings-dialog.png  verdane.scr /c with the sliders set part way,
-#                             once the preview has grown a while;
+#                             once the preview has grown a while, at 96 DPI;
+#   docs/settings-dialog-120dpi.png, docs/settings-dialog-144dpi.png
+#                             the same at 120 and 144 DPI (the per-user
+#                             LogPixels setting, read when a program starts);
 #   docs/saver-full-screen.png  verdane.scr /s at "Plant Size" 60 and
 #                             "Growth Rate" 10 after a few seconds of growth
 #                             over the desktop picture of make-desktop.py,
@@ -45,14 +48,21 @@ scripts/with-wine-display.sh bash -c '
   }
   saver=$1 backdrop=$2 desktop=$3
 
+  dpi() { wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+
   store "Star Speed" 40
   store "Star Number" 30
   # The desktop is black around the dialog: trimming leaves the dialog.
   trim="-trim +repage" photograph 4 docs/settings-dialog.png "$saver" /c
+  for scale in 120 144; do
+    dpi "$scale"
+    trim="-trim +repage" photograph 4 "docs/settings-dialog-${scale}dpi.png" "$saver" /c
+  done
+  dpi 96
 
   # The saver over a desktop picture, as it starts over a real desktop.
   store "Star Speed" 60
   store "Star Number" 10
   trim="" photograph 5 docs/saver-full-screen.png "$backdrop" "$desktop" "$saver" /s
 ' screenshots "$saver" "$backdrop" "$desktop"
-echo "wrote docs/settings-dialog.png and docs/saver-full-screen.png"
+echo "wrote docs/settings-dialog.png, docs/settings-dialog-120dpi.png, docs/settings-dialog-144dpi.png and docs/saver-full-screen.png"

@@ -19,8 +19,8 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 scripts/install-deps.sh
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/native -j"$jobs" --target verdane-render
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$jobs" --target verdane-render
 
 mkdir -p build
 python3 scripts/make-desktop.py 1024x768 build/desktop.png
@@ -33,9 +33,8 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   exit 0
 fi
 
-cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win -j"$jobs" --target verdane_saver verdane_backdrop
+cmake --preset win >/dev/null
+cmake --build --preset win -j"$jobs" --target verdane_saver verdane_backdrop
 python3 scripts/make-desktop.py "$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')" build/desktop.bmp
 
 # No Mono or Gecko installer prompts in a new prefix, and no Wine chatter.

@@ -11,12 +11,14 @@ scripts/install-deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== native build and tests"
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release -DVERDANE_WERROR=ON >/dev/null
-cmake --build build/native -j"$jobs"
+cmake --preset native -DVERDANE_WERROR=ON >/dev/null
+cmake --build --preset native -j"$jobs"
 ctest --test-dir build/native --output-on-failure
 
 echo "== Windows build and tests under Wine"
-cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release -DVERDANE_WERROR=ON \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win -j"$jobs"
+cmake --preset win -DVERDANE_WERROR=ON >/dev/null
+cmake --build --preset win -j"$jobs"
 scripts/with-wine-display.sh ctest --test-dir build/win --output-on-failure
+
+echo "== release package"
+scripts/check-package.sh build/win

@@ -88,6 +88,9 @@ constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi)
 }
 constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lp))); }
 constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lp))); }
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) { return LOWORD(wp); }
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<short>(HIWORD(wp)); }
+constexpr WORD GET_XBUTTON_WPARAM(WPARAM wp) { return HIWORD(wp); }
 
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
@@ -140,6 +143,9 @@ constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_XBUTTONDOWN = 0x020B;
+constexpr UINT WM_MOUSEHWHEEL = 0x020E;
 constexpr UINT WM_SETICON = 0x0080;
 
 // WM_ACTIVATE states.
@@ -169,6 +175,13 @@ constexpr WORD HTCLIENT = 1;
 constexpr WPARAM MK_LBUTTON = 0x0001;
 constexpr WPARAM MK_RBUTTON = 0x0002;
 constexpr WPARAM MK_MBUTTON = 0x0010;
+constexpr WPARAM MK_XBUTTON1 = 0x0020;
+constexpr WPARAM MK_XBUTTON2 = 0x0040;
+
+// Side buttons, as WM_XBUTTONDOWN names them; one notch of a wheel.
+constexpr WORD XBUTTON1 = 0x0001;
+constexpr WORD XBUTTON2 = 0x0002;
+constexpr short WHEEL_DELTA = 120;
 
 // Virtual keys.
 constexpr UINT VK_MENU = 0x12;

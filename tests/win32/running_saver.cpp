@@ -25,8 +25,12 @@ BOOL CALLBACK CollectWindowOfProcess(HWND hWnd, LPARAM param)
 }  // namespace
 
 CRunningSaver::CRunningSaver(const std::string& arguments)
+    : CRunningSaver(arguments, SaverPath())
 {
-    const std::string path = SaverPath();
+}
+
+CRunningSaver::CRunningSaver(const std::string& arguments, const std::string& path)
+{
     std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;

@@ -11,8 +11,10 @@
 
 class CRunningSaver {
 public:
-    // Starts the saver with the arguments appended to its quoted path.
+    // Starts the saver with the arguments appended to its quoted path: the
+    // build's verdane.scr, or the one at saverPath.
     explicit CRunningSaver(const std::string& arguments);
+    CRunningSaver(const std::string& arguments, const std::string& saverPath);
     // A saver still running is terminated.
     ~CRunningSaver();
     CRunningSaver(const CRunningSaver&) = delete;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -55,21 +56,81 @@ TEST_F(SaverResources, DisplayNameIsString1)
     EXPECT_STREQ(text, "Verdane");
 }
 
-TEST_F(SaverResources, IconGroupHas16And32PixelsIn16Colours)
+// The side and colour depth an icon image's own data declares: a DIB's
+// header (its height counts the AND mask too), or a PNG's IHDR chunk.
+struct IconImageFormat {
+    int width = 0, height = 0, bitCount = 0;
+    bool png = false;
+};
+
+IconImageFormat FormatOf(const std::string& image)
 {
+    IconImageFormat format;
+    static const char kPngSignature[] = "\x89PNG\r\n\x1a\n";
+    if (image.compare(0, 8, kPngSignature, 8) == 0) {
+        if (image.size() < 26)
+            return format;
+        const auto bigEndian = [&](std::size_t at) {
+            const auto* b = reinterpret_cast<const unsigned char*>(image.data() + at);
+            return static_cast<int>(b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]);
+        };
+        format.png = true;
+        format.width = bigEndian(16);
+        format.height = bigEndian(20);
+        // 8 bits per channel (byte 24), colour type 6: red, green, blue, alpha.
+        format.bitCount = image[24] == 8 && image[25] == 6 ? 32 : 0;
+        return format;
+    }
+    if (image.size() < sizeof(BITMAPINFOHEADER))
+        return format;
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+    format.width = header->biWidth;
+    format.height = header->biHeight / 2;
+    format.bitCount = header->biBitCount;
+    return format;
+}
+
+// The classic 16-colour 16 and 32 pixel images for old displays, and 32-bit
+// images with alpha for every size Explorer shows, up to 256 (as PNG).
+TEST_F(SaverResources, IconGroupHas16ColourAnd32BitImagesUpTo256Pixels)
+{
+    struct Expected {
+        int side, colorCount, bitCount;
+        bool png;
+    };
+    const Expected expected[] = {
+        {16, 16, 4, false}, {32, 16, 4, false}, {16, 0, 32, false},
+        {32, 0, 32, false}, {48, 0, 32, false}, {256, 0, 32, true},
+    };
     const std::string group = Data(RT_GROUP_ICON, IDI_VERDANE);
     ASSERT_GE(group.size(), 6u);
     const WORD count = *reinterpret_cast<const WORD*>(group.data() + 4);
-    ASSERT_EQ(count, 2);
+    ASSERT_EQ(count, std::size(expected));
     ASSERT_EQ(group.size(), 6 + count * sizeof(GroupIconEntry));
     const auto* entries = reinterpret_cast<const GroupIconEntry*>(group.data() + 6);
     for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(entries[i].width, i == 0 ? 16 : 32);
-        EXPECT_EQ(entries[i].height, entries[i].width);
-        EXPECT_EQ(entries[i].colorCount, 16);
-        EXPECT_EQ(entries[i].bitCount, 4);
+        const Expected& e = expected[i];
+        SCOPED_TRACE(testing::Message() << "image " << i << ", " << e.side << " px, " << e.bitCount << " bits");
+        // The directory writes 256 as 0.
+        EXPECT_EQ(entries[i].width, e.side % 256);
+        EXPECT_EQ(entries[i].height, e.side % 256);
+        EXPECT_EQ(entries[i].colorCount, e.colorCount);
+        EXPECT_EQ(entries[i].bitCount, e.bitCount);
+
+        const std::string image = Data(RT_ICON, entries[i].id);
+        EXPECT_EQ(image.size(), entries[i].bytes);
+        const IconImageFormat format = FormatOf(image);
+        EXPECT_EQ(format.png, e.png);
+        EXPECT_EQ(format.width, e.side);
+        EXPECT_EQ(format.height, e.side);
+        EXPECT_EQ(format.bitCount, e.bitCount);
     }
-    EXPECT_NE(::LoadImage(s_module, MAKEINTRESOURCE(IDI_VERDANE), IMAGE_ICON, 16, 16, 0), nullptr);
+    for (int side : {16, 32, 48, 256}) {
+        const HANDLE icon = ::LoadImage(s_module, MAKEINTRESOURCE(IDI_VERDANE), IMAGE_ICON, side, side, 0);
+        EXPECT_NE(icon, nullptr) << side;
+        if (icon != nullptr)
+            ::DestroyIcon(static_cast<HICON>(icon));
+    }
 }
 
 // A 32 x 32 monochrome cursor that draws nothing: AND mask all ones (keep
@@ -125,13 +186,16 @@ TEST_F(SaverResources, VersionIs11OfProductVerdane)
     EXPECT_EQ(VersionString(info, "ProductVersion"), "1.1");
 }
 
-TEST_F(SaverResources, ManifestAsksForCommonControls6AndNoDpiAwareness)
+TEST_F(SaverResources, ManifestAsksForCommonControls6AndPerMonitorDpiAwareness)
 {
     const std::string manifest = Data(RT_MANIFEST, 1);
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    // Windows 10 and 11, the system whose behaviour the program asks for.
+    EXPECT_NE(manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"), std::string::npos);
 }
 
 }  // namespace

@@ -163,18 +163,36 @@ std::vector<HWND> Children(HWND parent)
     return children;
 }
 
+// The dialog's horizontal and vertical base units, found from its client
+// size and the template's 345 x 284 dialog units; 0 where none fits.
+CPoint BaseUnits(HWND dialog)
+{
+    CRect client;
+    ::GetClientRect(dialog, &client);
+    return CPoint(BaseUnit(client.Width(), 345, 4), BaseUnit(client.Height(), 284, 8));
+}
+
+// The live preview: the dialog's child with identifier 0.
+HWND PreviewOf(HWND dialog)
+{
+    for (HWND child : Children(dialog)) {
+        if (::GetDlgCtrlID(child) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
 // Every control of the template, in order, with its id, class, text,
 // visibility, kind, tab stop, group start, position and size; the template
 // is 345 x 284 dialog units, which gives the base units to check them by.
 TEST_F(SettingsDialog, ControlsAreThoseOfTheTemplate)
 {
     Open();
-    CRect client;
-    ::GetClientRect(m_dialog, &client);
-    const int baseX = BaseUnit(client.Width(), 345, 4);
-    const int baseY = BaseUnit(client.Height(), 284, 8);
-    ASSERT_NE(baseX, 0) << client.Width();
-    ASSERT_NE(baseY, 0) << client.Height();
+    const CPoint base = BaseUnits(m_dialog);
+    const int baseX = base.x;
+    const int baseY = base.y;
+    ASSERT_NE(baseX, 0);
+    ASSERT_NE(baseY, 0);
 
     std::vector<HWND> controls;
     for (HWND child : Children(m_dialog)) {
@@ -202,16 +220,11 @@ TEST_F(SettingsDialog, ControlsAreThoseOfTheTemplate)
         const CRect rect = ClientRectOf(control, m_dialog);
         EXPECT_EQ(rect.left, ::MulDiv(units.left, baseX, 4));
         EXPECT_EQ(rect.top, ::MulDiv(units.top, baseY, 8));
-        if (i == kBannerIndex)
-            continue;  // sized by its bitmap, below
         EXPECT_EQ(rect.Width(), ::MulDiv(units.right, baseX, 4));
         EXPECT_EQ(rect.Height(), ::MulDiv(units.bottom, baseY, 8));
     }
-
-    // The banner control takes its bitmap's own size.
-    const CRect banner = ClientRectOf(controls[kBannerIndex], m_dialog);
-    EXPECT_EQ(banner.Width(), 500);
-    EXPECT_EQ(banner.Height(), 250);
+    // The banner keeps its frame's size instead of taking its bitmap's.
+    EXPECT_TRUE(::GetWindowLongPtr(controls[kBannerIndex], GWL_STYLE) & SS_REALSIZECONTROL);
     EXPECT_FALSE(WindowText(controls[kCreditIndex]).empty());
 }
 
@@ -235,17 +248,118 @@ double ShareOfScreenShowing(HWND hWnd, COLORREF colour)
     return total == 0 ? 0.0 : static_cast<double>(showing) / static_cast<double>(total);
 }
 
+// --- At the screen's DPI -----------------------------------------------------
+
+// The dialog under a DPI set the way a user sets it (the per-user
+// LogPixels), which processes read when they start; the value is removed
+// again afterwards.
+class SettingsDialogAtDpi : public SettingsDialog, public testing::WithParamInterface<int> {
+protected:
+    static constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+
+    void SetUp() override
+    {
+        SettingsDialog::SetUp();
+        const DWORD dpi = static_cast<DWORD>(GetParam());
+        ASSERT_EQ(::RegSetKeyValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi),
+                  ERROR_SUCCESS);
+    }
+    void TearDown() override
+    {
+        ::RegDeleteKeyValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+        SettingsDialog::TearDown();
+    }
+
+    HWND ChildWithStyle(DWORD typeMask, DWORD type, const char* text) const
+    {
+        for (HWND child : Children(m_dialog)) {
+            const auto style = static_cast<DWORD>(::GetWindowLongPtr(child, GWL_STYLE));
+            if ((style & typeMask) == type && (text == nullptr || WindowText(child) == text))
+                return child;
+        }
+        return nullptr;
+    }
+};
+
+// The mean brightness (0..255) of a screen rectangle; -1 when the screen
+// was not read.
+int MeanBrightness(const std::vector<COLORREF>& screen, const CRect& area)
+{
+    if (screen.empty())
+        return -1;
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    long long sum = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = screen[static_cast<size_t>(y) * width + x];
+            sum += GetRValue(c) + GetGValue(c) + GetBValue(c);
+        }
+    }
+    return static_cast<int>(sum / (3LL * area.Width() * area.Height()));
+}
+
+// The dialog grows with the DPI, and so does its banner: the control fills
+// its 333 x 154 dialog-unit frame and the (dark) picture fills the control
+// to its edges, where the light dialog face would show through a banner
+// left at 500 x 250. The live preview stays inside its "Preview" frame.
+TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
+{
+    Open();
+    const HWND banner = ChildWithStyle(SS_TYPEMASK, SS_BITMAP, nullptr);
+    ASSERT_NE(banner, nullptr);
+    const CPoint base = BaseUnits(m_dialog);
+    ASSERT_TRUE(base.x != 0 && base.y != 0);
+    const CRect bannerRect = ClientRectOf(banner, m_dialog);
+    EXPECT_EQ(bannerRect.left, ::MulDiv(5, base.x, 4));
+    EXPECT_EQ(bannerRect.top, ::MulDiv(5, base.y, 8));
+    EXPECT_EQ(bannerRect.Width(), ::MulDiv(333, base.x, 4));
+    EXPECT_EQ(bannerRect.Height(), ::MulDiv(154, base.y, 8));
+    // The DPI took: the frame is larger than the 500 x 250 bitmap.
+    EXPECT_GT(bannerRect.Width(), 500);
+    EXPECT_GT(bannerRect.Height(), 250);
+
+    // Strips a few pixels wide along the banner's right and bottom edges.
+    CRect onScreen;
+    ::GetWindowRect(banner, &onScreen);
+    const CRect face(onScreen.right + 2, onScreen.top, onScreen.right + 6, onScreen.bottom);
+    const CRect rightStrip(onScreen.right - 6, onScreen.top, onScreen.right - 2, onScreen.bottom);
+    const CRect bottomStrip(onScreen.left, onScreen.bottom - 6, onScreen.right, onScreen.bottom - 2);
+    std::vector<COLORREF> screen;
+    // Painting comes after every other message, so the picture is awaited:
+    // the light face beside the banner (the desktop is black) shows that
+    // the dialog has been painted.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            screen = CapturePrimaryScreen();
+            return !screen.empty() && MeanBrightness(screen, face) > 160
+                && MeanBrightness(screen, rightStrip) < 100 && MeanBrightness(screen, bottomStrip) < 100;
+        },
+        kEndMs))
+        << "face " << MeanBrightness(screen, face) << ", right edge " << MeanBrightness(screen, rightStrip)
+        << ", bottom edge " << MeanBrightness(screen, bottomStrip);
+
+    const HWND previewFrame = ChildWithStyle(BS_TYPEMASK, BS_GROUPBOX, "Preview");
+    ASSERT_NE(previewFrame, nullptr);
+    const HWND preview = PreviewOf(m_dialog);
+    ASSERT_NE(preview, nullptr);
+    const CRect previewRect = ClientRectOf(preview, m_dialog);
+    const CRect frameRect = ClientRectOf(previewFrame, m_dialog);
+    CRect inside;
+    ::IntersectRect(&inside, &previewRect, &frameRect);
+    EXPECT_EQ(inside, previewRect);
+    EXPECT_FALSE(previewRect.IsRectEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, SettingsDialogAtDpi, testing::Values(120, 144),
+                         [](const testing::TestParamInfo<int>& dpi) { return std::to_string(dpi.param); });
+
 // The live preview is a visible child of the dialog on the hidden static
 // 1006, with identifier 0. It starts on what the dialog shows there, its
 // face, and grows on it.
 TEST_F(SettingsDialog, PreviewLiesOnItsPlace)
 {
     Open();
-    HWND preview = nullptr;
-    for (HWND child : Children(m_dialog)) {
-        if (::GetDlgCtrlID(child) == 0)
-            preview = child;
-    }
+    const HWND preview = PreviewOf(m_dialog);
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(::IsWindowVisible(preview));
     EXPECT_EQ(ClientRectOf(preview, m_dialog), ClientRectOf(Item(1006), m_dialog));

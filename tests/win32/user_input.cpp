@@ -49,6 +49,25 @@ void ClickButton(MouseButton button)
     ::SendInput(2, inputs, sizeof inputs[0]);
 }
 
+void TurnWheel(DWORD wheelFlag, int delta)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    input.mi.dwFlags = wheelFlag;
+    ::SendInput(1, &input, sizeof input);
+}
+
+void ClickSideButton(WORD button)
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.mouseData = inputs[1].mi.mouseData = button;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_XDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_XUP;
+    ::SendInput(2, inputs, sizeof inputs[0]);
+}
+
 bool WaitForInputTaken(HWND hWnd, DWORD timeoutMs)
 {
     for (int trip = 0; trip < 2; ++trip) {

@@ -17,6 +17,11 @@ enum class MouseButton { Left, Middle, Right };
 void MovePointerBy(int dx, int dy);
 void PressKey(WORD virtualKey);
 void ClickButton(MouseButton button);
+// One notch of the wheel (MOUSEEVENTF_WHEEL, or MOUSEEVENTF_HWHEEL for a
+// tilt); delta is positive away from the user or to the right.
+void TurnWheel(DWORD wheelFlag, int delta);
+// A press and release of side button XBUTTON1 or XBUTTON2.
+void ClickSideButton(WORD button);
 
 // Returns once the thread that owns hWnd has dispatched the message that
 // was next in its queue at the call, such as input just sent (input comes
