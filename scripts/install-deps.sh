@@ -9,6 +9,9 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth x11-utils
 )
+# The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
+# runtimes, and llvm-symbolizer for readable reports.
+packages+=(clang libclang-rt-dev llvm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,8 @@
 # Sets up what is missing, builds everything, and runs every test suite:
 # the native suites (growth engine, surface device context, off-screen
 # framework port, render tool), then the Windows build's suites and the
-# black-box tests of verdane.scr under Wine on a private headless display.
+# black-box tests of verdane.scr under Wine on a private headless display,
+# then the native suites again under ASan and UBSan, and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +21,11 @@ cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release -DVERDANE_WERROR=ON \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win -j"$jobs"
 scripts/with-wine-display.sh ctest --test-dir build/win --output-on-failure
+
+echo "== native suites under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers"
+CC=clang CXX=clang++ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" \
+  -DVERDANE_BENCH=OFF -DVERDANE_SANITIZE=ON -DVERDANE_FUZZ=ON >/dev/null
+cmake --build build/sanitize -j"$jobs"
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+  ctest --test-dir build/sanitize --output-on-failure
+scripts/fuzz.sh build/sanitize 25

@@ -3,17 +3,23 @@
 #include "window_dc.h"
 
 #include "gdi_dc.h"
+#include "gdi_object_count.h"
 #include "wnd.h"
 
 namespace {
 
 class CClientGdiDC final : public CGdiDC {
 public:
-    explicit CClientGdiDC(HWND hWnd) : CGdiDC(::GetDC(hWnd)), m_hWnd(hWnd) {}
+    explicit CClientGdiDC(HWND hWnd) : CGdiDC(::GetDC(hWnd)), m_hWnd(hWnd)
+    {
+        if (GetSafeHdc() != nullptr)
+            CGdiObjectCount::Created();
+    }
     ~CClientGdiDC() override
     {
         RestoreOriginalObjects();
-        ::ReleaseDC(m_hWnd, GetSafeHdc());
+        if (::ReleaseDC(m_hWnd, GetSafeHdc()) != 0)
+            CGdiObjectCount::Deleted();
     }
 
 private:
@@ -22,11 +28,18 @@ private:
 
 class CPaintGdiDC final : public CGdiDC {
 public:
-    explicit CPaintGdiDC(HWND hWnd) : m_hWnd(hWnd) { Attach(::BeginPaint(hWnd, &m_paint)); }
+    explicit CPaintGdiDC(HWND hWnd) : m_hWnd(hWnd)
+    {
+        Attach(::BeginPaint(hWnd, &m_paint));
+        if (GetSafeHdc() != nullptr)
+            CGdiObjectCount::Created();
+    }
     ~CPaintGdiDC() override
     {
         RestoreOriginalObjects();
         ::EndPaint(m_hWnd, &m_paint);
+        if (GetSafeHdc() != nullptr)
+            CGdiObjectCount::Deleted();
     }
 
     const RECT& PaintRect() const { return m_paint.rcPaint; }
