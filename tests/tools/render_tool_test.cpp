@@ -284,6 +284,13 @@ TEST_F(RenderTool, BackgroundsCostTheCanvasNotThePicture)
     EXPECT_EQ(Run("--size 8x8 --steps 1 --background " + Path("huge.png") + " --out " + Path("g.png"), &peak), 1);
     EXPECT_LT(peak, 300 * 1024);
 
+    // A text chunk that claims 1.6 GB before the file ends.
+    const std::string small = ClaimingPng(8, 8, false, 8);
+    std::ofstream(Path("huge.png"), std::ios::binary)
+        << small.substr(0, 33) + std::string("\x61\x00\x00\x0atEXtComment", 15) + small.substr(33);
+    EXPECT_EQ(Run("--size 8x8 --steps 1 --background " + Path("huge.png") + " --out " + Path("g.png"), &peak), 1);
+    EXPECT_LT(peak, 300 * 1024);
+
     std::ofstream(Path("huge.png"), std::ios::binary) << ClaimingPng(16385, 2, false, 2);
     EXPECT_EQ(Run("--size 8x8 --steps 1 --background " + Path("huge.png") + " --out " + Path("g.png")), 1);
     EXPECT_NE(Read("stderr").find("at most 16384 pixels on a side"), std::string::npos) << Read("stderr");

@@ -75,6 +75,11 @@ bool Decode(CPngReading& r, std::FILE* stream, const std::string& name, CSurface
     // The side limit below is this reader's; libpng's own is lifted so that
     // every oversized picture gets the same message.
     png_set_user_limits(r.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    // Only the pixels matter: every ancillary chunk but the transparency is
+    // skipped unread, so a chunk claiming gigabytes costs nothing, and no
+    // chunk that libpng keeps may take more than a small buffer.
+    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_chunk_malloc_max(r.png, 1 << 20);
     png_read_info(r.png, r.info);
     const png_uint_32 width = png_get_image_width(r.png, r.info);
     const png_uint_32 height = png_get_image_height(r.png, r.info);
