@@ -41,17 +41,23 @@ public:
     }
     int PenWidth()
     {
-        // Pens above a thousand pixels cost a cap of their width each: they
-        // come rarely, so that the fuzzer stays quick.
+        // A pen above a thousand pixels costs a cap of its width to build:
+        // one such pen per input keeps the fuzzer quick.
         static const int kWide[] = {-1,   INT_MIN, 9,     17,    33,     100,     1000,        1024,
                                     1025, 65535,   65536, 65537, 916000, 2000000, INT_MAX - 1, INT_MAX};
         const unsigned choice = Byte();
-        return choice < 240 ? static_cast<int>(choice % 8) : kWide[choice - 240];
+        if (choice < 240)
+            return static_cast<int>(choice % 8);
+        const int width = kWide[choice - 240];
+        if (width > 1000 && m_widePens++ > 0)
+            return width % 8;
+        return width;
     }
 
 private:
     const std::uint8_t* m_data;
     std::size_t m_size;
+    int m_widePens = 0;
 };
 
 bool InClip(const std::vector<CRect>& clip, int x, int y)
