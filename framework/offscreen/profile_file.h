@@ -7,7 +7,8 @@
 // Reads take no lock: a file is only ever replaced whole, by rename, so a
 // reader sees the old file or the new one. Writes read, modify and replace
 // the file under an exclusive lock (flock on <application>.ini.lock beside
-// it), so writers in several processes never lose each other's values.
+// it, or beside a link's target), so writers in several processes never
+// lose each other's values.
 //
 // The file may be a symbolic link: reads and writes go to its target, and
 // the link stays. A replaced file keeps its permission bits and owner. A
