@@ -22,7 +22,10 @@ run_one() {
   cp tests/fuzz/corpus/"$name"/* "$dir/corpus/"
   # -timeout: one input taking longer counts as a hang.
   "$build/tests/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
-    -print_final_stats=1 -artifact_prefix="$dir/artifacts/" "$dir/corpus" >"$dir/log" 2>&1
+    -print_final_stats=1 -artifact_prefix="$dir/artifacts/" "$dir/corpus" >"$dir/log" 2>&1 || {
+    touch "$dir/failed"
+    return 1
+  }
 }
 export -f run_one
 export build work seconds
@@ -36,6 +39,11 @@ for name in "${targets[@]}"; do
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   printf '%-22s %8s %12s %10s\n' "$name" "$seconds" "${runs:-?}" "${speed:-?}"
+  if [ -e "$work/$name/failed" ] && ! ls "$work/$name"/artifacts/* >/dev/null 2>&1; then
+    status=1
+    echo "== $name failed without a reproducing input; its log ends:"
+    tail -n 60 "$log"
+  fi
   for artifact in "$work/$name"/artifacts/*; do
     [ -e "$artifact" ] || continue
     status=1
