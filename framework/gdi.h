@@ -2,9 +2,11 @@
 //
 // Each object keeps its logical description, which the surface device context
 // draws from, and (on ports that have one) the platform handle, which a
-// platform device context selects. The handle is created by Create* and
-// released by DeleteObject or the destructor, so an object never outlives its
-// handle and vice versa.
+// platform device context selects. A brush's handle is created by
+// CreateSolidBrush; a pen's only when a platform device context first asks
+// for it, so pens drawn with on the surface context cost no platform object.
+// Handles are released by DeleteObject or the destructor, so an object never
+// outlives its handle and vice versa.
 #pragma once
 
 #include "afxtypes.h"
@@ -18,22 +20,49 @@ struct CLogPen {
 class CPen {
 public:
     CPen() = default;
-    CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
+    CPen(int style, int width, COLORREF color) : m_logPen{style, width, color}, m_created(true) {}
     ~CPen() { DeleteObject(); }
     CPen(const CPen&) = delete;
     CPen& operator=(const CPen&) = delete;
 
-    // Describes the pen and creates the platform pen where the port has one.
-    // Returns FALSE when the platform refuses; the description is kept anyway.
-    BOOL CreatePen(int style, int width, COLORREF color);
-    BOOL DeleteObject();
+    // Describes the pen, releasing a platform pen made for an earlier
+    // description. Always succeeds: nothing is asked of the platform yet.
+    BOOL CreatePen(int style, int width, COLORREF color)
+    {
+        DeleteObject();
+        m_logPen = CLogPen{style, width, color};
+        m_created = true;
+        return TRUE;
+    }
+    // Ends the pen as a platform object, releasing the platform pen if one
+    // was made; FALSE when the pen had not been created. The description is
+    // kept for the surface context.
+    BOOL DeleteObject()
+    {
+        if (!m_created)
+            return FALSE;
+        m_created = false;
+        BOOL released = TRUE;
+        if (m_hPen != nullptr)
+            released = m_releaseHandle(m_hPen);
+        m_hPen = nullptr;
+        return released;
+    }
 
     const CLogPen& GetLogPen() const { return m_logPen; }
-    HPEN GetSafeHandle() const { return m_hPen; }
+    // The platform pen of a created pen, made on the first request on ports
+    // that have platform pens; nullptr on the others, for a pen not created
+    // (or deleted), or when the platform refuses. Defined by the port; only
+    // platform device contexts ask, so code that draws on surfaces links
+    // without a port.
+    HPEN GetSafeHandle() const;
 
 private:
     CLogPen m_logPen;
-    HPEN m_hPen = nullptr;
+    bool m_created = false;
+    mutable HPEN m_hPen = nullptr;
+    // How the port that made m_hPen releases it.
+    mutable BOOL (*m_releaseHandle)(HPEN) = nullptr;
 };
 
 class CBrush {

@@ -1,7 +1,5 @@
 #include "growth_math.h"
 
-#include "growth_random.h"
-
 #include <cmath>
 #include <limits>
 
@@ -24,7 +22,8 @@ std::int32_t Saturate(double whole)
 
 }  // namespace
 
-std::int32_t Truncate(double x)
+// NaN and values beyond the 32-bit range; Truncate converts the others.
+std::int32_t TruncateOutOfRange(double x)
 {
     return Saturate(std::trunc(x));
 }
@@ -35,9 +34,4 @@ std::int32_t RoundNearest(double x)
     if (x >= 0)
         return Saturate(x - t > 0.5 ? t + 1 : t);
     return Saturate(x - t < -0.5 ? t - 1 : t);
-}
-
-double UnitRandom()
-{
-    return GrowthRand() * kUnitRandomFactor;
 }

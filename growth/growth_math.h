@@ -1,6 +1,8 @@
 // The two numeric helpers the growth engine is built on.
 #pragma once
 
+#include "growth_random.h"
+
 #include <cstdint>
 
 // The nearest integer to x; an exact half goes toward zero (2.5 -> 2,
@@ -9,11 +11,23 @@
 std::int32_t RoundNearest(double x);
 
 // x truncated toward zero, saturating at the 32-bit range like RoundNearest.
-std::int32_t Truncate(double x);
+// Inline with a direct conversion for the values of the 32-bit range (where
+// converting truncates toward zero exactly), because the re-seed's pixel
+// probes truncate two numbers per probe.
+std::int32_t TruncateOutOfRange(double x);
+inline std::int32_t Truncate(double x)
+{
+    if (x > -2147483649.0 && x < 2147483648.0)
+        return static_cast<std::int32_t>(x);
+    return TruncateOutOfRange(x);
+}
 
 // The factor UnitRandom scales by: the single-precision number nearest
 // 1/32767, slightly below it, so that 32767 * factor < 1.
 constexpr double kUnitRandomFactor = static_cast<double>(1.0f / 32767.0f);
 
 // GrowthRand() * kUnitRandomFactor in double precision: always in [0, 1).
-double UnitRandom();
+inline double UnitRandom()
+{
+    return GrowthRand() * kUnitRandomFactor;
+}

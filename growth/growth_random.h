@@ -14,7 +14,7 @@ class CGrowthRandom {
 public:
     static constexpr int kMax = 32767;
 
-    explicit CGrowthRandom(std::uint32_t seed = 1) : m_state(seed) {}
+    explicit constexpr CGrowthRandom(std::uint32_t seed = 1) : m_state(seed) {}
 
     void Seed(std::uint32_t seed) { m_state = seed; }
     std::uint32_t State() const { return m_state; }
@@ -30,9 +30,21 @@ private:
     std::uint32_t m_state;
 };
 
-// The process-wide generator that the growth engine draws from.
-CGrowthRandom& GrowthRandom();
+// The process-wide generator that the growth engine draws from. Inline, as
+// are the draws, since a re-seed draws hundreds of thousands of numbers;
+// the constant constructor needs no guard on each call.
+inline CGrowthRandom& GrowthRandom()
+{
+    static CGrowthRandom generator;
+    return generator;
+}
 
 // srand() and rand() of the growth: seed and draw the process-wide generator.
-void SeedGrowthRandom(std::uint32_t seed);
-int GrowthRand();
+inline void SeedGrowthRandom(std::uint32_t seed)
+{
+    GrowthRandom().Seed(seed);
+}
+inline int GrowthRand()
+{
+    return GrowthRandom().Next();
+}

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libpng-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth x11-utils
+  python3
 )
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.

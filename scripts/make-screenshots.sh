@@ -3,10 +3,13 @@
 # Wine (scripts/with-wine-display.sh):
 #   docs/settings-dialog.png  verdane.scr /c with the sliders set part way,
 #                             once the preview has grown a while;
-#   docs/saver-full-screen.png  verdane.scr /s at "Growth Rate" 20 after a
-#                             few seconds of growth.
+#   docs/saver-full-screen.png  verdane.scr /s at "Plant Size" 60 and
+#                             "Growth Rate" 10 after a few seconds of growth
+#                             over the desktop picture of make-desktop.py,
+#                             shown full screen by backdrop.exe.
 #
-# Needs a Windows build of verdane.scr, Wine, Xvfb and ImageMagick.
+# Needs a Windows build of verdane.scr and backdrop.exe, Wine, Xvfb, Python
+# and ImageMagick.
 #
 # Usage: scripts/make-screenshots.sh [PATH/TO/verdane.scr]
 set -euo pipefail
@@ -18,31 +21,38 @@ if [ ! -f "$saver" ]; then
   exit 2
 fi
 mkdir -p docs
+backdrop=$(dirname "$saver")/../tools/backdrop/backdrop.exe
+desktop=build/desktop-1024x768.bmp
+python3 scripts/make-desktop.py 1024x768 "$desktop"
 
 # Each saver is ended by its own process id.
 scripts/with-wine-display.sh bash -c '
   set -euo pipefail
   key="HKCU\\Software\\Tarnwell\\verdane\\Config"
   store() { wine reg add "$key" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
-  # Runs the saver with a switch for some seconds, then photographs the display.
+  # Runs a Wine program for some seconds, then photographs the display
+  # with import, giving it the options in $trim first.
+  # Usage: photograph SECONDS PICTURE.png PROGRAM [ARGUMENT...]
   photograph() {
-    wine "$saver" "$1" >/dev/null 2>&1 &
-    local saver_pid=$!
-    sleep "$2"
+    local seconds=$1 picture=$2
     shift 2
-    import -window root "$@"
-    kill "$saver_pid" 2>/dev/null || true
-    wait "$saver_pid" 2>/dev/null || true
+    wine "$@" >/dev/null 2>&1 &
+    local pid=$!
+    sleep "$seconds"
+    import -window root $trim "$picture"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   }
-  saver=$1
+  saver=$1 backdrop=$2 desktop=$3
 
   store "Star Speed" 40
   store "Star Number" 30
   # The desktop is black around the dialog: trimming leaves the dialog.
-  photograph /c 4 -trim +repage docs/settings-dialog.png
+  trim="-trim +repage" photograph 4 docs/settings-dialog.png "$saver" /c
 
-  store "Star Speed" 0
-  store "Star Number" 20
-  photograph /s 3 docs/saver-full-screen.png
-' screenshots "$saver"
+  # The saver over a desktop picture, as it starts over a real desktop.
+  store "Star Speed" 60
+  store "Star Number" 10
+  trim="" photograph 5 docs/saver-full-screen.png "$backdrop" "$desktop" "$saver" /s
+' screenshots "$saver" "$backdrop" "$desktop"
 echo "wrote docs/settings-dialog.png and docs/saver-full-screen.png"

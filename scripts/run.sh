@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # The main job. Sets up what is missing and builds, then:
-#   1. grows a picture with the render tool (growth.png in the checkout, or
-#      the --out given; any options are passed to verdane-render, see
+#   1. grows a picture with the render tool over a desktop-like picture that
+#      scripts/make-desktop.py draws, at "Plant Size" 60 and "Growth Rate"
+#      10 (growth.png in the checkout, or the --out given; any options are
+#      passed to verdane-render after these and win over them, see
 #      `build/native/tools/render/verdane-render --help`);
 #   2. when an X display answers on $DISPLAY, builds verdane.scr and runs it
 #      full screen under Wine there, as the system starts a screen saver,
-#      until the first key, click or pointer movement. Without a display
-#      the picture is the whole job.
-# Wine uses your own prefix ($WINEPREFIX, else ~/.wine), made on first use.
+#      over that desktop picture shown full screen, until the first key,
+#      click or pointer movement. Without a display the picture is the
+#      whole job.
+# Wine uses your own prefix ($WINEPREFIX, else ~/.wine), made on first use;
+# the saver's settings are stored there (the two above) only when it has
+# none yet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +22,10 @@ scripts/install-deps.sh
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j"$jobs" --target verdane-render
 
-out=$(build/native/tools/render/verdane-render "$@")
+mkdir -p build
+python3 scripts/make-desktop.py 1024x768 build/desktop.png
+out=$(build/native/tools/render/verdane-render --background build/desktop.png --star-speed 60 --star-number 10 \
+  --steps 400 "$@")
 echo "growth picture written to $(realpath "$out")"
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
@@ -27,11 +35,17 @@ fi
 
 cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win -j"$jobs" --target verdane_saver
+cmake --build build/win -j"$jobs" --target verdane_saver verdane_backdrop
+python3 scripts/make-desktop.py "$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')" build/desktop.bmp
 
 # No Mono or Gecko installer prompts in a new prefix, and no Wine chatter.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 echo "verdane.scr /s is running full screen on display $DISPLAY: press a key or move the pointer to end it"
-wine build/win/app/verdane.scr /s
+key='HKCU\Software\Tarnwell\verdane\Config'
+if ! wine reg query "$key" >/dev/null 2>&1; then
+  wine reg add "$key" /v "Star Speed" /t REG_DWORD /d 60 /f >/dev/null
+  wine reg add "$key" /v "Star Number" /t REG_DWORD /d 10 /f >/dev/null
+fi
+wine build/win/tools/backdrop/backdrop.exe build/desktop.bmp build/win/app/verdane.scr /s
 echo "verdane.scr ended"

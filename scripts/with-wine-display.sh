@@ -38,8 +38,9 @@ trap 'exit 143' TERM
 
 # Xvfb writes the number of the display it took to the descriptor given
 # with -displayfd; it tries numbers until one is free, so two runs at the
-# same time never share a display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# same time never share a display. VERDANE_SCREEN sets its size (benchmarks
+# and pictures of a full HD screen); the suites use the default.
+Xvfb -displayfd 3 -screen 0 "${VERDANE_SCREEN:-1024x768x24}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 1 100); do
   [ -s "$work/display" ] && break

@@ -2,15 +2,9 @@
 // the surface device context draws straight from them.
 #include "gdi.h"
 
-BOOL CPen::CreatePen(int style, int width, COLORREF color)
+HPEN CPen::GetSafeHandle() const
 {
-    m_logPen = CLogPen{style, width, color};
-    return TRUE;
-}
-
-BOOL CPen::DeleteObject()
-{
-    return TRUE;
+    return nullptr;
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color)

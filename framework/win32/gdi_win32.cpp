@@ -1,28 +1,31 @@
 // Pens and brushes of the Win32 port: the logical description for the
-// surface device context, and a GDI object for GDI device contexts.
+// surface device context, and a GDI object for GDI device contexts (made
+// for a pen when a GDI context first selects it).
 #include "gdi.h"
 
 #include "gdi_object_count.h"
 
-BOOL CPen::CreatePen(int style, int width, COLORREF color)
-{
-    DeleteObject();
-    m_logPen = CLogPen{style, width, color};
-    m_hPen = ::CreatePen(style, width, color);
-    if (m_hPen != nullptr)
-        CGdiObjectCount::Created();
-    return m_hPen != nullptr;
-}
+namespace {
 
-BOOL CPen::DeleteObject()
+BOOL ReleasePen(HPEN pen)
 {
-    if (m_hPen == nullptr)
-        return FALSE;
-    const BOOL deleted = ::DeleteObject(m_hPen);
+    const BOOL deleted = ::DeleteObject(pen);
     if (deleted)
         CGdiObjectCount::Deleted();
-    m_hPen = nullptr;
     return deleted;
+}
+
+}  // namespace
+
+HPEN CPen::GetSafeHandle() const
+{
+    if (m_hPen == nullptr && m_created) {
+        m_hPen = ::CreatePen(m_logPen.style, m_logPen.width, m_logPen.color);
+        if (m_hPen != nullptr)
+            CGdiObjectCount::Created();
+        m_releaseHandle = &ReleasePen;
+    }
+    return m_hPen;
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color)

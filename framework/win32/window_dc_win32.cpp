@@ -1,52 +1,137 @@
-// CClientDC and CPaintDC on Win32: GDI contexts of a window's client area,
-// acquired in the constructor and released in the destructor.
+// CClientDC and CPaintDC on Win32: surface contexts on the window's picture
+// in memory (window_picture.h), with GDI's clipping of a window's contexts.
+// A client context is clipped to the visible part of the client area, a
+// paint context to the region being repainted. What a client context
+// changes is copied to the window when it closes; a paint context copies
+// the whole repainted region, so an uncovered window shows its picture.
 #include "window_dc.h"
 
-#include "gdi_dc.h"
+#include "surface/presenting_dc.h"
 #include "gdi_object_count.h"
+#include "window_picture.h"
 #include "wnd.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
-class CClientGdiDC final : public CGdiDC {
-public:
-    explicit CClientGdiDC(HWND hWnd) : CGdiDC(::GetDC(hWnd)), m_hWnd(hWnd)
+// The rectangles of a region, in the region's coordinates.
+std::vector<CRect> RectsOf(HRGN region)
+{
+    std::vector<CRect> rects;
+    const DWORD size = ::GetRegionData(region, 0, nullptr);
+    if (size == 0)
+        return rects;
+    std::vector<unsigned char> storage(size);
+    auto* data = reinterpret_cast<RGNDATA*>(storage.data());
+    if (::GetRegionData(region, size, data) == 0)
+        return rects;
+    const auto* begin = reinterpret_cast<const RECT*>(data->Buffer);
+    for (DWORD i = 0; i < data->rdh.nCount; ++i)
+        rects.emplace_back(begin[i]);
+    return rects;
+}
+
+// The visible region of a window's client context, in client coordinates.
+// GetRandomRgn gives it in screen coordinates.
+std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
+{
+    std::vector<CRect> rects;
+    const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    if (region == nullptr)
+        return rects;
+    CGdiObjectCount::Created();
+    if (::GetRandomRgn(hdc, region, SYSRGN) == 1) {
+        POINT origin{0, 0};
+        ::ClientToScreen(hWnd, &origin);
+        ::OffsetRgn(region, -origin.x, -origin.y);
+        rects = RectsOf(region);
+    }
+    if (::DeleteObject(region))
+        CGdiObjectCount::Deleted();
+    return rects;
+}
+
+// The window's client context, held for as long as the drawing context
+// that presents through it (a base class, so it is released last).
+struct CClientHdc {
+    explicit CClientHdc(HWND hWnd) : m_hWnd(hWnd), m_hdc(::GetDC(hWnd))
     {
-        if (GetSafeHdc() != nullptr)
+        if (m_hdc != nullptr)
             CGdiObjectCount::Created();
     }
-    ~CClientGdiDC() override
+    ~CClientHdc()
     {
-        RestoreOriginalObjects();
-        if (::ReleaseDC(m_hWnd, GetSafeHdc()) != 0)
+        if (::ReleaseDC(m_hWnd, m_hdc) == 1)
             CGdiObjectCount::Deleted();
     }
+    CClientHdc(const CClientHdc&) = delete;
+    CClientHdc& operator=(const CClientHdc&) = delete;
 
-private:
     HWND m_hWnd;
+    HDC m_hdc;
 };
 
-class CPaintGdiDC final : public CGdiDC {
+class CClientPictureDC final : private CClientHdc, public CPresentingDC {
 public:
-    explicit CPaintGdiDC(HWND hWnd) : m_hWnd(hWnd)
+    explicit CClientPictureDC(HWND hWnd)
+        : CClientHdc(hWnd),
+          CPresentingDC(CWindowPictures::Of(hWnd), VisibleClientRects(hWnd, m_hdc),
+                        [hdc = m_hdc](const CSurface& picture, const std::vector<CRect>& changed) {
+                            CWindowPictures::Present(hdc, picture, changed);
+                        })
     {
-        Attach(::BeginPaint(hWnd, &m_paint));
-        if (GetSafeHdc() != nullptr)
+    }
+};
+
+// A paint of the window: the update region is taken before BeginPaint
+// validates it, and EndPaint comes after the picture has been presented.
+struct CPaintSession {
+    explicit CPaintSession(HWND hWnd) : m_hWnd(hWnd)
+    {
+        const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        if (region != nullptr) {
+            CGdiObjectCount::Created();
+            if (::GetUpdateRgn(hWnd, region, FALSE) != ERROR)
+                m_region = RectsOf(region);
+            if (::DeleteObject(region))
+                CGdiObjectCount::Deleted();
+        }
+        m_hdc = ::BeginPaint(hWnd, &m_paint);
+        if (m_hdc != nullptr)
             CGdiObjectCount::Created();
     }
-    ~CPaintGdiDC() override
+    ~CPaintSession()
     {
-        RestoreOriginalObjects();
         ::EndPaint(m_hWnd, &m_paint);
-        if (GetSafeHdc() != nullptr)
+        if (m_hdc != nullptr)
             CGdiObjectCount::Deleted();
+    }
+    CPaintSession(const CPaintSession&) = delete;
+    CPaintSession& operator=(const CPaintSession&) = delete;
+
+    HWND m_hWnd;
+    HDC m_hdc = nullptr;
+    PAINTSTRUCT m_paint{};
+    std::vector<CRect> m_region;
+};
+
+class CPaintPictureDC final : private CPaintSession, public CPresentingDC {
+public:
+    explicit CPaintPictureDC(HWND hWnd)
+        : CPaintSession(hWnd),
+          CPresentingDC(CWindowPictures::Of(hWnd), m_region,
+                        [hdc = m_hdc](const CSurface& picture, const std::vector<CRect>& changed) {
+                            CWindowPictures::Present(hdc, picture, changed);
+                        })
+    {
+        for (const CRect& r : ClipRects())
+            MarkChanged(r);
     }
 
     const RECT& PaintRect() const { return m_paint.rcPaint; }
-
-private:
-    HWND m_hWnd;
-    PAINTSTRUCT m_paint{};
 };
 
 }  // namespace
@@ -54,7 +139,7 @@ private:
 CClientDC::CClientDC(CWnd* wnd)
     : m_wnd(wnd)
 {
-    m_target = std::make_unique<CClientGdiDC>(wnd->GetSafeHwnd());
+    m_target = std::make_unique<CClientPictureDC>(wnd->GetSafeHwnd());
 }
 
 CClientDC::~CClientDC() = default;
@@ -62,7 +147,7 @@ CClientDC::~CClientDC() = default;
 CPaintDC::CPaintDC(CWnd* wnd)
     : m_wnd(wnd)
 {
-    auto target = std::make_unique<CPaintGdiDC>(wnd->GetSafeHwnd());
+    auto target = std::make_unique<CPaintPictureDC>(wnd->GetSafeHwnd());
     m_paintRect = target->PaintRect();
     m_target = std::move(target);
 }

@@ -1,6 +1,7 @@
 #include "wnd_port.h"
 
 #include "app.h"
+#include "window_picture.h"
 
 #include <unordered_map>
 #include <utility>
@@ -33,6 +34,10 @@ LRESULT CALLBACK CWndPort::WindowProcedure(HWND hWnd, UINT message, WPARAM wPara
     }
     if (wnd == nullptr)
         return ::DefWindowProc(hWnd, message, wParam, lParam);
+    // The window has its size but is not shown yet: what is beneath it now
+    // is what it would show without desktop composition.
+    if (message == WM_CREATE)
+        CWindowPictures::Start(hWnd);
 
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY)
@@ -100,6 +105,7 @@ void CWndPort::FinishWindow(CWnd& wnd)
         app->m_pMainWnd = nullptr;
         ::PostQuitMessage(0);
     }
+    CWindowPictures::Forget(wnd.m_hWnd);
     Detach(wnd);
     wnd.PostNcDestroy();
 }

@@ -89,8 +89,8 @@ TEST(GdiSoak, TwentyThousandTicksGiveBackEveryGdiObjectAndKeepMemoryFlat)
                 static_cast<std::size_t>(memoryAtEnd / 1024));
 
     EXPECT_EQ(CGdiObjectCount::Live(), liveBefore);
-    // A pen per segment drawn and a context per tick: the count saw the work.
-    EXPECT_GT(CGdiObjectCount::CreatedTotal() - createdBefore, 2LL * kTicks);
+    // At least a context per tick: the count saw the work.
+    EXPECT_GE(CGdiObjectCount::CreatedTotal() - createdBefore, kTicks);
     EXPECT_LE(memoryAtEnd, memoryAfterWarmUp + kMemorySlack)
         << "committed private memory grew from " << memoryAfterWarmUp << " to " << memoryAtEnd << " bytes";
 

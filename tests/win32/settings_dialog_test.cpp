@@ -3,6 +3,7 @@
 // leaves it.
 #include "case_name.h"
 #include "saver_test.h"
+#include "screen_pixels.h"
 #include "user_input.h"
 #include "wait_until.h"
 
@@ -214,8 +215,29 @@ TEST_F(SettingsDialog, ControlsAreThoseOfTheTemplate)
     EXPECT_FALSE(WindowText(controls[kCreditIndex]).empty());
 }
 
+// The share of the window's area on the screen that shows the colour.
+double ShareOfScreenShowing(HWND hWnd, COLORREF colour)
+{
+    const std::vector<COLORREF> screen = CapturePrimaryScreen();
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    RECT rect{};
+    ::GetWindowRect(hWnd, &rect);
+    std::size_t total = 0, showing = 0;
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        for (LONG x = rect.left; x < rect.right; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * width + x;
+            if (x < 0 || y < 0 || x >= width || i >= screen.size())
+                continue;
+            ++total;
+            showing += screen[i] == colour ? 1 : 0;
+        }
+    }
+    return total == 0 ? 0.0 : static_cast<double>(showing) / static_cast<double>(total);
+}
+
 // The live preview is a visible child of the dialog on the hidden static
-// 1006, with identifier 0.
+// 1006, with identifier 0. It starts on what the dialog shows there, its
+// face, and grows on it.
 TEST_F(SettingsDialog, PreviewLiesOnItsPlace)
 {
     Open();
@@ -227,6 +249,8 @@ TEST_F(SettingsDialog, PreviewLiesOnItsPlace)
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(::IsWindowVisible(preview));
     EXPECT_EQ(ClientRectOf(preview, m_dialog), ClientRectOf(Item(1006), m_dialog));
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_TRUE(WaitUntil([&] { return ShareOfScreenShowing(preview, face) > 0.8; }, kEndMs));
 }
 
 // The controls show the stored values as far as they can hold them: the
