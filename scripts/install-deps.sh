@@ -11,6 +11,9 @@ packages=(
   wine64 wine xvfb xauth x11-utils
   python3
 )
+# The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
+# runtimes, and llvm-symbolizer for readable reports.
+packages+=(clang libclang-rt-dev llvm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,8 @@
 # Sets up what is missing, builds everything, and runs every test suite:
 # the native suites (growth engine, surface device context, off-screen
 # framework port, render tool), then the Windows build's suites and the
-# black-box tests of verdane.scr under Wine on a private headless display.
+# black-box tests of verdane.scr under Wine on a private headless display,
+# then the native suites again under ASan and UBSan, and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,3 +23,10 @@ scripts/with-wine-display.sh ctest --test-dir build/win --output-on-failure
 
 echo "== release package"
 scripts/check-package.sh build/win
+
+echo "== native suites under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$jobs"
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+  ctest --test-dir build/sanitize --output-on-failure
+scripts/fuzz.sh build/sanitize 25

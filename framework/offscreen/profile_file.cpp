@@ -1,10 +1,12 @@
 #include "profile_file.h"
 
+#include "file_replacement.h"
 #include "profile_text.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
-#include <string_view>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -51,19 +53,36 @@ bool MakeDirectories(const std::string& path)
 
 enum class ReadResult { Read, Absent, Failed };
 
-ReadResult ReadWholeFile(const std::string& path, std::string& text)
+// Reads a regular file whole. Anything else (a FIFO, a device, a directory)
+// is never opened for reading, so that nothing can block or have side
+// effects, and counts as a failed read.
+// Why the read failed, in the last case.
+ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string& reason)
 {
     text.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        reason = std::strerror(errno);
         return errno == ENOENT ? ReadResult::Absent : ReadResult::Failed;
+    }
+    reason = "not a regular file";
+    if (!S_ISREG(info.st_mode))
+        return ReadResult::Failed;
+    // Non-blocking and checked again once open, in case the file was
+    // swapped for something else in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return errno == ENOENT ? ReadResult::Absent : ReadResult::Failed;
+    }
     char buffer[4096];
-    ReadResult result = ReadResult::Read;
-    for (;;) {
+    ReadResult result = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? ReadResult::Read : ReadResult::Failed;
+    while (result == ReadResult::Read) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0 || text.size() + static_cast<std::size_t>(count) > kMaxFileSize) {
+            reason = count < 0 ? std::strerror(errno) : "larger than a settings file can be";
             result = ReadResult::Failed;
             break;
         }
@@ -75,44 +94,25 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text)
     return result;
 }
 
-bool WriteAll(int fd, std::string_view text)
+// Replaces the file at path (through a symbolic link, keeping its mode and
+// owner) with text, whole or not at all.
+bool ReplaceFile(const std::string& path, const std::string& text, std::string& error)
 {
-    while (!text.empty()) {
-        const ssize_t count = ::write(fd, text.data(), text.size());
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        text.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return true;
-}
-
-// Writes the text to a temporary file beside path and renames it over
-// path, so that the file is replaced whole or not at all.
-bool ReplaceFile(const std::string& path, const std::string& text)
-{
-    // Only the holder of the lock writes, so one temporary name serves; a
-    // leftover from a writer that died is removed first.
-    const std::string temporary = path + ".tmp";
-    ::unlink(temporary.c_str());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
+    CFileReplacement file(0644);
+    if (!file.Open(path, error))
         return false;
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    if (std::fwrite(text.data(), 1, text.size(), file.Stream()) != text.size()) {
+        error = "cannot write '" + path + "': " + std::strerror(errno);
         return false;
     }
-    return true;
+    return file.Finish(true, error) && file.Commit(error);
 }
 
 // An exclusive flock held for the object's life.
 class CFileLock {
 public:
     explicit CFileLock(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600))
     {
         while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
             if (errno != EINTR) {
@@ -148,25 +148,51 @@ CProfileFile::CProfileFile(const std::string& maker, const std::string& applicat
 
 std::optional<std::int32_t> CProfileFile::ReadInt(const std::string& section, const std::string& name) const
 {
-    std::string text;
-    if (m_path.empty() || ReadWholeFile(m_path, text) != ReadResult::Read)
+    std::string text, reason;
+    if (m_path.empty() || ReadWholeFile(m_path, text, reason) != ReadResult::Read)
         return std::nullopt;
     const std::optional<std::string> value = FindProfileValue(text, section, name);
     return value ? ParseProfileInt(*value) : std::nullopt;
 }
 
-bool CProfileFile::WriteInt(const std::string& section, const std::string& name, std::int32_t value) const
+bool CProfileFile::WriteInt(const std::string& section, const std::string& name, std::int32_t value,
+                            std::string* error) const
 {
-    if (m_path.empty() || !IsStorableSectionName(section) || !IsStorableValueName(name))
+    std::string reason;
+    const bool written = Write(section, name, value, reason);
+    if (!written && error != nullptr)
+        *error = reason;
+    return written;
+}
+
+bool CProfileFile::Write(const std::string& section, const std::string& name, std::int32_t value,
+                         std::string& error) const
+{
+    if (m_path.empty()) {
+        error = "the settings have no location (no home directory, or a maker or application that is not a file name)";
         return false;
-    if (!MakeDirectories(m_directory))
+    }
+    if (!IsStorableSectionName(section) || !IsStorableValueName(name)) {
+        error = "a section or value name that the settings file cannot hold";
         return false;
-    const CFileLock lock(m_path + ".lock");
-    if (!lock.Held())
+    }
+    if (!MakeDirectories(m_directory)) {
+        error = "cannot make the directory '" + m_directory + "': " + std::strerror(errno);
         return false;
+    }
+    std::string target;
+    if (!ResolveFileTarget(m_path, target, error))
+        return false;
+    const CFileLock lock(target + ".lock");
+    if (!lock.Held()) {
+        error = "cannot lock '" + target + ".lock': " + std::strerror(errno);
+        return false;
+    }
     // A file that cannot be read is not overwritten: its values would be lost.
-    std::string text;
-    if (ReadWholeFile(m_path, text) == ReadResult::Failed)
+    std::string text, reason;
+    if (ReadWholeFile(target, text, reason) == ReadResult::Failed) {
+        error = "cannot read '" + m_path + "': " + reason;
         return false;
-    return ReplaceFile(m_path, SetProfileValue(text, section, name, std::to_string(value)));
+    }
+    return ReplaceFile(target, SetProfileValue(text, section, name, std::to_string(value)), error);
 }

@@ -7,7 +7,14 @@
 // Reads take no lock: a file is only ever replaced whole, by rename, so a
 // reader sees the old file or the new one. Writes read, modify and replace
 // the file under an exclusive lock (flock on <application>.ini.lock beside
-// it), so writers in several processes never lose each other's values.
+// it, or beside a link's target), so writers in several processes never
+// lose each other's values.
+//
+// The file may be a symbolic link: reads and writes go to its target, and
+// the link stays. A replaced file keeps its permission bits and owner. A
+// path that is not a regular file (a FIFO, a device, a directory) is never
+// opened for reading, so nothing blocks: it reads as absent values, and
+// writes to it fail and leave it alone.
 #pragma once
 
 #include <cstdint>
@@ -26,14 +33,18 @@ public:
     // cannot be read.
     std::optional<std::int32_t> ReadInt(const std::string& section, const std::string& name) const;
     // Stores the value, creating the directories and the file as needed and
-    // keeping every other line of the file. False when anything fails; the
-    // file is then as it was.
-    bool WriteInt(const std::string& section, const std::string& name, std::int32_t value) const;
+    // keeping every other line of the file. False when anything fails, with
+    // a one-line reason in *error when error is given; the file is then as
+    // it was.
+    bool WriteInt(const std::string& section, const std::string& name, std::int32_t value,
+                  std::string* error = nullptr) const;
 
     // The file's path; empty without a location.
     const std::string& Path() const { return m_path; }
 
 private:
+    bool Write(const std::string& section, const std::string& name, std::int32_t value, std::string& error) const;
+
     std::string m_directory;
     std::string m_path;
 };

@@ -1,5 +1,6 @@
 #include "wide_line.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // The cap is GDI's elliptic region of a width x width box: the box's middle
@@ -7,8 +8,9 @@
 // an integer midpoint walk (Zingl's ellipse algorithm, axes width - 1) has
 // reached when it steps onto them; the rows above mirror the rows below.
 // A width below 2 has no room for an ellipse and gives the box itself.
-CRoundCap::CRoundCap(int width) : m_width(width)
+CRoundCap::CRoundCap(int requestedWidth) : m_width(std::min(requestedWidth, kMaxWidth))
 {
+    const int width = m_width;
     const int left = -(width / 2);
     const int right = (width + 1) / 2;  // excluded
     const int height = width > 0 ? width : 0;

@@ -61,7 +61,7 @@ BOOL CSurfaceDC::LineTo(int x, int y)
 
 const CRoundCap& CSurfaceDC::CapOfWidth(int width)
 {
-    if (m_cap.Width() != width)
+    if (m_cap.Width() != std::min(width, CRoundCap::kMaxWidth))
         m_cap = CRoundCap(width);
     return m_cap;
 }

@@ -38,6 +38,14 @@ public:
         int right;
     };
 
+    // The widest pen drawn: a wider one draws as this wide. Its half width
+    // exceeds the diagonal of the largest surface (16384 on a side), so a
+    // pen this wide already covers the whole surface from any line that
+    // passes over it; the limit keeps the cap's size and arithmetic bounded
+    // for any width a caller passes.
+    static constexpr int kMaxWidth = 1 << 16;
+
+    // A cap of the width limited to kMaxWidth (Width() gives the limited one).
     explicit CRoundCap(int width);
 
     int Width() const { return m_width; }

@@ -6,6 +6,8 @@
 // while its parent is shown.
 #include "window_picture.h"
 
+#include "gdi_object_count.h"
+
 #include "surface/rgb_rows.h"
 
 #include <cstdint>
@@ -22,6 +24,10 @@ public:
         m_dc = ::CreateCompatibleDC(nullptr);
         void* bits = nullptr;
         m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        for (const HGDIOBJ made : {static_cast<HGDIOBJ>(m_dc), static_cast<HGDIOBJ>(m_bitmap)}) {
+            if (made != nullptr)
+                CGdiObjectCount::Created();
+        }
         m_bits = static_cast<std::uint32_t*>(bits);
         if (m_dc != nullptr && m_bitmap != nullptr)
             m_old = ::SelectObject(m_dc, m_bitmap);
@@ -30,10 +36,10 @@ public:
     {
         if (m_old != nullptr)
             ::SelectObject(m_dc, m_old);
-        if (m_bitmap != nullptr)
-            ::DeleteObject(m_bitmap);
-        if (m_dc != nullptr)
-            ::DeleteDC(m_dc);
+        if (m_bitmap != nullptr && ::DeleteObject(m_bitmap))
+            CGdiObjectCount::Deleted();
+        if (m_dc != nullptr && ::DeleteDC(m_dc))
+            CGdiObjectCount::Deleted();
     }
     CCaptureBitmap(const CCaptureBitmap&) = delete;
     CCaptureBitmap& operator=(const CCaptureBitmap&) = delete;
@@ -74,11 +80,13 @@ bool CaptureScreen(HWND hWnd, CSurface& picture)
     ::ClientToScreen(hWnd, &origin);
     CCaptureBitmap capture(picture.Width(), picture.Height());
     const HDC screen = ::GetDC(nullptr);
+    if (screen != nullptr)
+        CGdiObjectCount::Created();
     const bool copied = capture.IsValid() && screen != nullptr &&
                         ::BitBlt(capture.Dc(), 0, 0, picture.Width(), picture.Height(), screen, origin.x, origin.y,
                                  SRCCOPY | CAPTUREBLT);
-    if (screen != nullptr)
-        ::ReleaseDC(nullptr, screen);
+    if (screen != nullptr && ::ReleaseDC(nullptr, screen) == 1)
+        CGdiObjectCount::Deleted();
     return copied && capture.CopyTo(picture, 0, 0);
 }
 

@@ -3,11 +3,16 @@
 // for a pen when a GDI context first selects it).
 #include "gdi.h"
 
+#include "gdi_object_count.h"
+
 namespace {
 
 BOOL ReleasePen(HPEN pen)
 {
-    return ::DeleteObject(pen);
+    const BOOL deleted = ::DeleteObject(pen);
+    if (deleted)
+        CGdiObjectCount::Deleted();
+    return deleted;
 }
 
 }  // namespace
@@ -16,6 +21,8 @@ HPEN CPen::GetSafeHandle() const
 {
     if (m_hPen == nullptr && m_created) {
         m_hPen = ::CreatePen(m_logPen.style, m_logPen.width, m_logPen.color);
+        if (m_hPen != nullptr)
+            CGdiObjectCount::Created();
         m_releaseHandle = &ReleasePen;
     }
     return m_hPen;
@@ -26,6 +33,8 @@ BOOL CBrush::CreateSolidBrush(COLORREF color)
     DeleteObject();
     m_color = color;
     m_hBrush = ::CreateSolidBrush(color);
+    if (m_hBrush != nullptr)
+        CGdiObjectCount::Created();
     return m_hBrush != nullptr;
 }
 
@@ -34,6 +43,8 @@ BOOL CBrush::DeleteObject()
     if (m_hBrush == nullptr)
         return FALSE;
     const BOOL deleted = ::DeleteObject(m_hBrush);
+    if (deleted)
+        CGdiObjectCount::Deleted();
     m_hBrush = nullptr;
     return deleted;
 }

@@ -7,6 +7,7 @@
 #include "window_dc.h"
 
 #include "surface/presenting_dc.h"
+#include "gdi_object_count.h"
 #include "window_picture.h"
 #include "wnd.h"
 
@@ -41,21 +42,31 @@ std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
     const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
     if (region == nullptr)
         return rects;
+    CGdiObjectCount::Created();
     if (::GetRandomRgn(hdc, region, SYSRGN) == 1) {
         POINT origin{0, 0};
         ::ClientToScreen(hWnd, &origin);
         ::OffsetRgn(region, -origin.x, -origin.y);
         rects = RectsOf(region);
     }
-    ::DeleteObject(region);
+    if (::DeleteObject(region))
+        CGdiObjectCount::Deleted();
     return rects;
 }
 
 // The window's client context, held for as long as the drawing context
 // that presents through it (a base class, so it is released last).
 struct CClientHdc {
-    explicit CClientHdc(HWND hWnd) : m_hWnd(hWnd), m_hdc(::GetDC(hWnd)) {}
-    ~CClientHdc() { ::ReleaseDC(m_hWnd, m_hdc); }
+    explicit CClientHdc(HWND hWnd) : m_hWnd(hWnd), m_hdc(::GetDC(hWnd))
+    {
+        if (m_hdc != nullptr)
+            CGdiObjectCount::Created();
+    }
+    ~CClientHdc()
+    {
+        if (::ReleaseDC(m_hWnd, m_hdc) == 1)
+            CGdiObjectCount::Deleted();
+    }
     CClientHdc(const CClientHdc&) = delete;
     CClientHdc& operator=(const CClientHdc&) = delete;
 
@@ -82,13 +93,22 @@ struct CPaintSession {
     {
         const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
         if (region != nullptr) {
+            CGdiObjectCount::Created();
             if (::GetUpdateRgn(hWnd, region, FALSE) != ERROR)
                 m_region = RectsOf(region);
-            ::DeleteObject(region);
+            if (::DeleteObject(region))
+                CGdiObjectCount::Deleted();
         }
         m_hdc = ::BeginPaint(hWnd, &m_paint);
+        if (m_hdc != nullptr)
+            CGdiObjectCount::Created();
     }
-    ~CPaintSession() { ::EndPaint(m_hWnd, &m_paint); }
+    ~CPaintSession()
+    {
+        ::EndPaint(m_hWnd, &m_paint);
+        if (m_hdc != nullptr)
+            CGdiObjectCount::Deleted();
+    }
     CPaintSession(const CPaintSession&) = delete;
     CPaintSession& operator=(const CPaintSession&) = delete;
 

@@ -142,6 +142,74 @@ TEST_F(ProfileFile, WriteFailuresAreReportedAndLoseNothing)
     EXPECT_EQ(m_app.GetProfileInt("Config", "Speed", 0), 1);
 }
 
+// A FIFO, a directory or a device where the file should be: reads give the
+// defaults at once (a FIFO without a writer would block an open), writes
+// fail with a reason and leave it as it is.
+TEST_F(ProfileFile, NonRegularFilesReadAsDefaultsAndAreNeverReplaced)
+{
+    fs::create_directories(File().parent_path());
+    ASSERT_EQ(::mkfifo(File().c_str(), 0600), 0);
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Speed", 7), 7);
+    std::string error;
+    EXPECT_FALSE(CProfileFile("Tarnwell", "verdane").WriteInt("Config", "Speed", 1, &error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(File()));
+    fs::remove(File());
+
+    fs::create_directory(File());
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Speed", 7), 7);
+    EXPECT_FALSE(m_app.WriteProfileInt("Config", "Speed", 1));
+    EXPECT_TRUE(fs::is_directory(File()));
+    fs::remove(File());
+
+    // A link to a device: the device node is not replaced by a file.
+    fs::create_symlink("/dev/null", File());
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Speed", 7), 7);
+    EXPECT_FALSE(m_app.WriteProfileInt("Config", "Speed", 1));
+    EXPECT_TRUE(fs::is_symlink(File()));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(File().parent_path()), fs::directory_iterator()), 2)
+        << "only the link and the lock file";
+}
+
+// A write keeps the file's permission bits and writes through a link to its
+// target, which keeps the new value; the link stays a link.
+TEST_F(ProfileFile, WritesKeepPermissionsAndFollowLinks)
+{
+    ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 1));
+    fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 2));
+    EXPECT_EQ(fs::status(File()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    // The owner too, where this user may give files away (as root).
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(File().c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 2));
+        struct stat info {};
+        ASSERT_EQ(::stat(File().c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+        ASSERT_EQ(::chown(File().c_str(), 0, 0), 0);
+    }
+
+    const fs::path real = m_root / "dotfiles" / "verdane.ini";
+    fs::create_directories(real.parent_path());
+    fs::rename(File(), real);
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("../../dotfiles/verdane.ini", File());
+    ASSERT_TRUE(m_app.WriteProfileInt("Config", "Star Speed", 30));
+    EXPECT_TRUE(fs::is_symlink(File()));
+    EXPECT_EQ(ReadText(real), "[Config]\nSpeed=2\nStar Speed=30\n");
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(m_app.GetProfileInt("Config", "Star Speed", 0), 30);
+
+    // A link whose target does not exist yet: the target is created.
+    fs::remove(real);
+    ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 3));
+    EXPECT_EQ(ReadText(real), "[Config]\nSpeed=3\n");
+    EXPECT_TRUE(fs::is_symlink(File()));
+}
+
 TEST_F(ProfileFile, ConcurrentWritersKeepEveryValue)
 {
     constexpr int kValuesPerWriter = 40;

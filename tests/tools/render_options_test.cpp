@@ -50,6 +50,9 @@ TEST(RenderOptions, RejectsBadInputWithAReason)
         {"--star-number", "2147483648"}, {"--star-speed", "1.5"}, {"--blank", "2"},
         {"--frobnicate", "1"},      {"--size"},              {"stray"},
         {"--out", ""},
+        {"--size", " 8x+8"},        {"--size", "8x8 "},      {"--seed", "+5"},
+        {"--steps", " 5"},          {"--steps", "\f5"},      {"--steps", "5\n"},
+        {"--star-number", "--5"},   {"--star-speed", "- 5"}, {"--seed", "-0"},
     };
     for (const auto& args : bad) {
         const CRenderOptionsResult r = Parse(args);

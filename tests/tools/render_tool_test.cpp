@@ -4,13 +4,20 @@
 #include "surface/surface_dc.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,8 +34,10 @@ protected:
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     // Runs the tool with the arguments; returns its exit status.
-    int Run(const std::string& args)
+    int Run(const std::string& args, long* peakKilobytes = nullptr)
     {
+        if (peakKilobytes != nullptr)
+            return RunMeasured(args, *peakKilobytes);
         const std::string command = std::string(VERDANE_RENDER_PATH) + " " + args + " >'" + m_dir +
                                     "/stdout' 2>'" + m_dir + "/stderr'";
         const int status = std::system(command.c_str());
@@ -40,6 +49,35 @@ protected:
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
+    }
+    // Runs the tool in a child of its own and returns its exit status and
+    // the child's peak resident memory.
+    int RunMeasured(const std::string& args, long& peakKilobytes)
+    {
+        const pid_t child = Start(args);
+        int status = 0;
+        struct rusage usage {};
+        EXPECT_EQ(::wait4(child, &status, 0, &usage), child);
+        peakKilobytes = usage.ru_maxrss;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    pid_t Start(const std::string& args)
+    {
+        const std::string command = "exec " + std::string(VERDANE_RENDER_PATH) + " " + args + " >'" + m_dir +
+                                    "/stdout' 2>'" + m_dir + "/stderr'";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        return child;
+    }
+    std::string Names() const
+    {
+        std::string names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+            names += entry.path().filename().string() + " ";
+        return names;
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(m_dir + "/" + name); }
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
@@ -91,6 +129,171 @@ TEST_F(RenderTool, FileProblemsExitOneAndLeaveNoPartialOutput)
     EXPECT_EQ(Run("--steps 5 --trace " + Path("no/such/dir/t.txt") + " --out " + Path("g.png")), 1);
     EXPECT_FALSE(Exists("g.png"));
     EXPECT_EQ(OutputFileCount(), 0) << "no temporary files left behind";
+}
+
+TEST_F(RenderTool, UsageErrorsAreOneLineAndHelpShowsTheUsage)
+{
+    for (const char* args : {"--size ' 8x+8'", "--steps +5", "--bogus 1", "stray", "--out"}) {
+        EXPECT_EQ(Run(args), 2) << args;
+        const std::string err = Read("stderr");
+        EXPECT_EQ(err.find("verdane-render: "), 0u) << args;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << args << ": " << err;
+    }
+    EXPECT_EQ(Run("--help"), 0);
+    EXPECT_NE(Read("stdout").find("usage: verdane-render"), std::string::npos);
+    EXPECT_NE(Read("stdout").find("16384 pixels on a side"), std::string::npos);
+}
+
+// An existing output survives every run that fails, however it fails, and
+// nothing but the files that were there is left.
+TEST_F(RenderTool, ExistingFilesSurviveFailedRuns)
+{
+    std::ofstream(Path("keep.png")) << "precious";
+    std::filesystem::create_directory(Path("dir"));
+    ::mkfifo(Path("fifo").c_str(), 0600);
+    const std::string keep = Path("keep.png");
+    const std::string cases[] = {
+        "--trace " + Path("dir"),                        // a trace that is a directory
+        "--trace " + Path("fifo"),                       // or a FIFO
+        "--trace " + Path("no/such/t.txt"),              // or cannot be made
+        "--trace " + keep,                               // both outputs on one file
+        "--trace " + Path("./keep.png"),                 // spelt otherwise
+        "--background " + Path("missing.png"),
+    };
+    for (const std::string& more : cases) {
+        EXPECT_EQ(Run("--size 40x30 --steps 20 --out " + keep + " " + more), 1) << more;
+        EXPECT_EQ(Read("keep.png"), "precious") << more;
+        const std::string err = Read("stderr");
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << more << ": " << err;
+    }
+    EXPECT_EQ(Run("--size 40x30 --steps 20 --out " + Path("dir")), 1);
+    EXPECT_NE(Read("stderr").find("not a regular file"), std::string::npos) << Read("stderr");
+    EXPECT_EQ(Run("--size 40x30 --steps 20 --out " + Path("fifo")), 1);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+    EXPECT_TRUE(std::filesystem::is_directory(Path("dir")));
+    EXPECT_EQ(Names().size(), std::string("stdout stderr keep.png dir fifo ").size()) << Names();
+}
+
+// Outputs that are symbolic links are written through: the link stays and
+// its target, existing or not, receives the file with its mode kept.
+TEST_F(RenderTool, LinksAreWrittenThrough)
+{
+    std::filesystem::create_directory(Path("real"));
+    std::ofstream(Path("real/old.png")) << "old";
+    ::chmod(Path("real/old.png").c_str(), 0640);
+    std::filesystem::create_symlink("real/old.png", Path("out.png"));
+    std::filesystem::create_symlink(Path("real/new.txt"), Path("trace.txt"));
+    ASSERT_EQ(Run("--size 40x30 --seed 2 --steps 30 --out " + Path("out.png") + " --trace " + Path("trace.txt")), 0)
+        << Read("stderr");
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("out.png")));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("trace.txt")));
+    CSurface picture;
+    std::string error;
+    ASSERT_TRUE(ReadPng(Path("real/old.png"), picture, error)) << error;
+    EXPECT_EQ(picture.Width(), 40);
+    EXPECT_FALSE(Read("real/new.txt").empty());
+    struct stat info {};
+    ASSERT_EQ(::stat(Path("real/old.png").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// SIGINT, SIGTERM and SIGHUP in the middle of a long run: the status tells
+// the signal, the existing picture is untouched, no temporary file stays.
+TEST_F(RenderTool, InterruptedRunsLeaveNothingBehind)
+{
+    std::ofstream(Path("keep.png")) << "precious";
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = Start("--size 1024x768 --seed 1 --steps 100000000 --star-number 100 --out " +
+                                  Path("keep.png") + " --trace " + Path("t.txt"));
+        // Wait until the trace's temporary file has grown.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        bool growing = false;
+        while (!growing && std::chrono::steady_clock::now() < deadline) {
+            for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
+                std::error_code ec;
+                if (entry.path().filename().string().rfind("t.txt.tmp-", 0) == 0 && entry.file_size(ec) > 0)
+                    growing = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_TRUE(growing);
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal;
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+        EXPECT_EQ(Read("keep.png"), "precious");
+        EXPECT_EQ(OutputFileCount(), 1) << Names();
+    }
+}
+
+// A PNG chunk: length, type, data, CRC.
+std::string Chunk(const char* type, const std::string& data)
+{
+    std::string chunk;
+    const auto put32 = [&](std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            chunk += static_cast<char>((v >> shift) & 0xFF);
+    };
+    put32(static_cast<std::uint32_t>(data.size()));
+    const std::string body = type + data;
+    chunk += body;
+    put32(static_cast<std::uint32_t>(::crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                              static_cast<uInt>(body.size()))));
+    return chunk;
+}
+
+// An RGB PNG that claims width x height but holds only its first rows (all
+// grey), as a small hostile file would.
+std::string ClaimingPng(std::uint32_t width, std::uint32_t height, bool interlaced, int rowsHeld)
+{
+    std::string ihdr;
+    for (std::uint32_t v : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            ihdr += static_cast<char>((v >> shift) & 0xFF);
+    }
+    ihdr += std::string{8, 2, 0, 0, static_cast<char>(interlaced ? 1 : 0)};
+    std::string raw;
+    for (int r = 0; r < rowsHeld; ++r)
+        raw += '\0' + std::string(width * 3, '\x80');
+    std::string packed(compressBound(static_cast<uLong>(raw.size())), '\0');
+    uLongf size = static_cast<uLongf>(packed.size());
+    ::compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+                static_cast<uLong>(raw.size()), 9);
+    packed.resize(size);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", ihdr) + Chunk("IDAT", packed) + Chunk("IEND", "");
+}
+
+// Whatever size a background claims, only the canvas's part is decoded: a
+// picture 16384 pixels square costs the memory of an 8x8 canvas.
+TEST_F(RenderTool, BackgroundsCostTheCanvasNotThePicture)
+{
+    std::ofstream(Path("huge.png"), std::ios::binary) << ClaimingPng(16384, 16384, false, 16);
+    long peak = 0;
+    EXPECT_EQ(Run("--size 8x8 --steps 1 --background " + Path("huge.png") + " --out " + Path("g.png"), &peak), 0)
+        << Read("stderr");
+    EXPECT_LT(peak, 300 * 1024) << "kilobytes at most";
+    CSurface picture;
+    std::string error;
+    ASSERT_TRUE(ReadPng(Path("g.png"), picture, error)) << error;
+    EXPECT_EQ(picture.At(7, 7), RGB(0x80, 0x80, 0x80));
+
+    // Interlaced, the passes run to the end of the picture: this one runs
+    // out of data, within the same memory.
+    std::ofstream(Path("huge.png"), std::ios::binary) << ClaimingPng(16384, 16384, true, 16);
+    EXPECT_EQ(Run("--size 8x8 --steps 1 --background " + Path("huge.png") + " --out " + Path("g.png"), &peak), 1);
+    EXPECT_LT(peak, 300 * 1024);
+
+    // A text chunk that claims 1.6 GB before the file ends.
+    const std::string small = ClaimingPng(8, 8, false, 8);
+    std::ofstream(Path("huge.png"), std::ios::binary)
+        << small.substr(0, 33) + std::string("\x61\x00\x00\x0atEXtComment", 15) + small.substr(33);
+    EXPECT_EQ(Run("--size 8x8 --steps 1 --background " + Path("huge.png") + " --out " + Path("g.png"), &peak), 1);
+    EXPECT_LT(peak, 300 * 1024);
+
+    std::ofstream(Path("huge.png"), std::ios::binary) << ClaimingPng(16385, 2, false, 2);
+    EXPECT_EQ(Run("--size 8x8 --steps 1 --background " + Path("huge.png") + " --out " + Path("g.png")), 1);
+    EXPECT_NE(Read("stderr").find("at most 16384 pixels on a side"), std::string::npos) << Read("stderr");
 }
 
 TEST_F(RenderTool, TraceAccountsForEveryPixel)

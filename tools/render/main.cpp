@@ -1,8 +1,9 @@
 // verdane-render: grows Verdane's branches on an off-screen surface and
 // writes the picture as a PNG, optionally with a trace of every segment.
-// Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.
-#include "atomic_file.h"
+// Exit status: 0 done, 1 a file could not be read or written, 2 bad usage,
+// 128 + the signal's number when SIGINT, SIGTERM or SIGHUP ends it.
 #include "canvas_life.h"
+#include "output_files.h"
 #include "png_file.h"
 #include "render_options.h"
 
@@ -30,16 +31,7 @@ std::uint32_t ClockSeed()
 bool LoadStartPicture(const CRenderOptions& options, CSurface& surface, std::string& error)
 {
     surface.Resize(options.width, options.height, 0);
-    if (options.background.empty())
-        return true;
-    CSurface background;
-    if (!ReadPng(options.background, background, error))
-        return false;
-    for (int y = 0; y < surface.Height() && y < background.Height(); ++y) {
-        for (int x = 0; x < surface.Width() && x < background.Width(); ++x)
-            surface.At(x, y) = background.At(x, y);
-    }
-    return true;
+    return options.background.empty() || ReadPngFileOnto(options.background, surface, error);
 }
 
 }  // namespace
@@ -51,10 +43,8 @@ int main(int argc, char** argv)
         std::fputs(kRenderUsage, stdout);
         return 0;
     }
-    if (!parsed.error.empty()) {
-        std::fputs(kRenderUsage, stderr);
-        return Fail(2, parsed.error);
-    }
+    if (!parsed.error.empty())
+        return Fail(2, parsed.error + " (--help shows the usage)");
     const CRenderOptions& options = parsed.options;
 
     std::string error;
@@ -62,21 +52,23 @@ int main(int argc, char** argv)
     if (!LoadStartPicture(options, surface, error))
         return Fail(1, error);
 
-    CAtomicFile traceFile;
-    if (!options.trace.empty() && !traceFile.Open(options.trace, error))
+    // Both outputs are opened before the work, so that a target that cannot
+    // be written is reported at once.
+    COutputFiles outputs;
+    std::FILE* const picture = outputs.Add(options.out, error);
+    if (picture == nullptr)
         return Fail(1, error);
-    CSegmentTrace trace(traceFile.Stream());
+    std::FILE* const traceStream = options.trace.empty() ? nullptr : outputs.Add(options.trace, error);
+    if (!options.trace.empty() && traceStream == nullptr)
+        return Fail(1, error);
+    CSegmentTrace trace(traceStream);
 
     const std::uint32_t seed = options.seed.value_or(ClockSeed());
     std::fprintf(stderr, "verdane-render: seed %u\n", static_cast<unsigned>(seed));
-    PlayCanvasLife(options, seed, surface, options.trace.empty() ? nullptr : &trace);
+    PlayCanvasLife(options, seed, surface, traceStream == nullptr ? nullptr : &trace);
 
-    if (!WritePng(options.out, surface, error))
+    if (!WritePngTo(picture, options.out, surface, error) || !outputs.CommitAll(error))
         return Fail(1, error);
-    if (!options.trace.empty() && !traceFile.Commit(error)) {
-        std::remove(options.out.c_str());
-        return Fail(1, error);
-    }
     std::printf("%s\n", options.out.c_str());
     return 0;
 }

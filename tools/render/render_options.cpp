@@ -9,14 +9,28 @@
 const char* const kRenderUsage =
     "usage: verdane-render [--size WxH] [--screen WxH] [--seed N] [--steps K]\n"
     "                      [--star-number N] [--star-speed N] [--blank 0|1]\n"
-    "                      [--background FILE.png] [--out FILE.png] [--trace FILE]\n";
+    "                      [--background FILE.png] [--out FILE.png] [--trace FILE]\n"
+    "\n"
+    "Numbers are plain decimal digits; only --star-number and --star-speed take\n"
+    "a leading '-'. Sides are 1..16384 pixels. The background is read at most\n"
+    "16384 pixels on a side; only the part the canvas covers is kept.\n"
+    "--out (default growth.png) and --trace must name regular files or new ones;\n"
+    "a symbolic link is written through to its target. Nothing is replaced\n"
+    "unless the whole run succeeds.\n"
+    "\n"
+    "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage,\n"
+    "130/143/129 interrupted by SIGINT/SIGTERM/SIGHUP (nothing is left behind).\n";
 
 namespace {
 
-// A whole decimal number within [lo, hi], nothing else in the text.
+// A whole decimal number within [lo, hi], nothing else in the text: digits,
+// after a '-' only where negatives are allowed (no '+', no spaces).
 bool ParseInteger(const std::string& text, long long lo, long long hi, long long& value)
 {
     if (text.empty() || text.size() > 20)
+        return false;
+    const std::size_t first = text[0] == '-' && lo < 0 ? 1 : 0;
+    if (first == text.size() || text.find_first_not_of("0123456789", first) != std::string::npos)
         return false;
     errno = 0;
     char* end = nullptr;
@@ -25,6 +39,22 @@ bool ParseInteger(const std::string& text, long long lo, long long hi, long long
         return false;
     value = v;
     return true;
+}
+
+// The text as it can stand in a one-line message: control characters are
+// shown as \xNN.
+std::string Printable(const std::string& text)
+{
+    static const char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 bool ParseSize(const std::string& text, int& width, int& height)
@@ -55,17 +85,17 @@ CRenderOptionsResult ParseRenderOptions(const std::vector<std::string>& args)
             return result;
         }
         if (name.rfind("--", 0) != 0) {
-            result.error = "unexpected argument '" + name + "'";
+            result.error = "unexpected argument '" + Printable(name) + "'";
             return result;
         }
         if (i + 1 >= args.size()) {
-            result.error = "option " + name + " needs a value";
+            result.error = "option " + Printable(name) + " needs a value";
             return result;
         }
         const std::string& value = args[++i];
         long long number = 0;
         auto bad = [&](const char* what) {
-            result.error = "option " + name + ": '" + value + "' is not " + what;
+            result.error = "option " + Printable(name) + ": '" + Printable(value) + "' is not " + what;
         };
         if (name == "--size") {
             if (!ParseSize(value, o.width, o.height))
@@ -105,7 +135,7 @@ CRenderOptionsResult ParseRenderOptions(const std::vector<std::string>& args)
         } else if (name == "--trace") {
             o.trace = value;
         } else {
-            result.error = "unknown option " + name;
+            result.error = "unknown option " + Printable(name);
         }
         if (!result.error.empty())
             return result;

@@ -137,6 +137,26 @@ TEST(WideLine, FarAwayLinesAreExact)
     EXPECT_FALSE(Cover(INT_MIN, INT_MIN + 7, INT_MAX, INT_MAX - 3, 2, RECT{-5, -5, 5, 5}).empty());
 }
 
+// Pens of any width finish: wider than the limit draws as wide as the
+// limit, and at the limit a dot or a line from across the coordinate range
+// covers every pixel it passes over.
+TEST(WideLine, WidthsAtAndBeyondTheLimit)
+{
+    EXPECT_EQ(CRoundCap(INT_MAX).Width(), CRoundCap::kMaxWidth);
+    EXPECT_EQ(CRoundCap(2000000).Rows().size(), static_cast<std::size_t>(CRoundCap::kMaxWidth));
+    const RECT box{-20, -10, 20, 10};
+    const PixelSet all = Block(-20, -10, 20, 10);
+    for (int width : {CRoundCap::kMaxWidth, 916000, 2000000, INT_MAX}) {
+        EXPECT_EQ(Cover(3, 4, 3, 4, width, box), all) << "dot, width " << width;
+        EXPECT_EQ(Cover(INT_MIN, INT_MIN + 1, INT_MAX, INT_MAX - 1, width, box), all) << "diagonal, width " << width;
+        EXPECT_EQ(Cover(-5, INT_MAX, -5, INT_MIN, width, box), all) << "vertical, width " << width;
+    }
+    // Half the limit away, the cap's edge reaches the box, no further.
+    const int half = CRoundCap::kMaxWidth / 2;
+    EXPECT_FALSE(Cover(0, half + 9, 0, half + 9, CRoundCap::kMaxWidth, box).empty());
+    EXPECT_TRUE(Cover(0, half + 11, 0, half + 11, INT_MAX, box).empty());
+}
+
 }  // namespace
 
 namespace {
