@@ -1,0 +1,125 @@
+#include "hack_app.h"
+
+#include "app/settings.h"
+#include "canvas/full_screen_wnd.h"
+#include "canvas/growth_wnd.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The size of -window's window, within the screen: as wide as a large
+// canvas, so that it grows the full-screen saver's branches.
+constexpr LONG kOwnWindowWidth = 800;
+constexpr LONG kOwnWindowHeight = 600;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CHackApp, CWinApp)
+END_MESSAGE_MAP()
+
+// The settings file is named after the program, whatever the binary is
+// called: $XDG_CONFIG_HOME/Tarnwell/verdane.ini.
+CHackApp::CHackApp()
+    : CWinApp("verdane")
+{
+}
+
+BOOL CHackApp::InitInstance()
+{
+    SetRegistryKey("Tarnwell");
+    if (!m_port.Open(m_options.display, m_error))
+        return FALSE;
+    switch (m_options.target) {
+    case HackTarget::Root:
+        return StartOnRoot();
+    case HackTarget::WindowId:
+        return StartInWindow(m_options.windowId);
+    case HackTarget::FullScreen:
+        return StartFullScreen();
+    case HackTarget::Window:
+    case HackTarget::Settings:
+        break;
+    }
+    return StartInOwnWindow();
+}
+
+int CHackApp::Run()
+{
+    CX11RunOptions options;
+    options.delayMicros = m_options.delayMicros;
+    options.showFps = m_options.showFps;
+    return m_port.Run(options);
+}
+
+int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
+{
+    if (section != nullptr && entry != nullptr && std::strcmp(section, settings::kSection) == 0) {
+        if (std::strcmp(entry, settings::kPlantSize) == 0 && m_options.plantSize)
+            return *m_options.plantSize;
+        if (std::strcmp(entry, settings::kGrowthRate) == 0 && m_options.growthRate)
+            return *m_options.growthRate;
+        if (std::strcmp(entry, settings::kBlankScreen) == 0 && m_options.blank)
+            return 1;
+    }
+    return CWinApp::GetProfileInt(section, entry, defaultValue);
+}
+
+BOOL CHackApp::StartOnRoot()
+{
+    const char* handed = std::getenv("XSCREENSAVER_WINDOW");
+    if (handed == nullptr || *handed == '\0')
+        return StartInWindow(m_port.RootWindowId());
+    const auto window = ParseWindowId(handed);
+    if (!window) {
+        m_error = std::string("XSCREENSAVER_WINDOW='") + handed + "' is not a window id";
+        return FALSE;
+    }
+    return StartInWindow(*window);
+}
+
+BOOL CHackApp::StartInWindow(std::uint32_t window)
+{
+    const HWND host = m_port.AttachWindow(window, m_error);
+    if (host == nullptr)
+        return FALSE;
+    auto* canvas = new CGrowthWnd(TRUE);
+    CRect client;
+    ::GetClientRect(host, &client);
+    // A failed creation has deleted the canvas (auto-delete).
+    if (!canvas->Create(0, WS_CHILD | WS_VISIBLE, client, host)) {
+        m_error = "cannot create the canvas";
+        return FALSE;
+    }
+    m_pMainWnd = canvas;
+    return TRUE;
+}
+
+BOOL CHackApp::StartInOwnWindow()
+{
+    m_port.UseDesktopPicture();
+    const LONG width = std::min<LONG>(kOwnWindowWidth, GetSystemMetrics(SM_CXSCREEN));
+    const LONG height = std::min<LONG>(kOwnWindowHeight, GetSystemMetrics(SM_CYSCREEN));
+    auto* canvas = new CGrowthWnd(TRUE);
+    if (!canvas->Create(0, WS_VISIBLE, CRect(0, 0, width, height), nullptr)) {
+        m_error = "cannot create the window";
+        return FALSE;
+    }
+    m_pMainWnd = canvas;
+    return TRUE;
+}
+
+BOOL CHackApp::StartFullScreen()
+{
+    m_port.UseDesktopPicture();
+    auto* window = new CFullScreenWnd;
+    window->CreateFullScreen();
+    if (!::IsWindow(window->m_hWnd)) {
+        m_error = "cannot create the full-screen window";
+        return FALSE;
+    }
+    m_pMainWnd = window;
+    return TRUE;
+}

@@ -1,0 +1,43 @@
+// The application object of the X11 program `verdane`: the growth canvas on
+// the window XScreenSaver's options name, with the stored settings (which
+// the command line may override for one run), run by the X11 port's loop.
+#pragma once
+
+#include "app.h"
+#include "hack_options.h"
+#include "x11_port.h"
+
+#include <string>
+
+class CHackApp : public CWinApp {
+public:
+    CHackApp();
+
+    // Options read from the command line, before start-up.
+    void SetOptions(const CHackOptions& options) { m_options = options; }
+
+    // Opens the display and creates the canvas; FALSE, with Error() set,
+    // when either cannot be done.
+    BOOL InitInstance() override;
+    int Run() override;
+
+    // The stored settings, except those the command line overrides.
+    int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override;
+
+    // Why start-up failed, in one line; empty when it did not.
+    const std::string& Error() const { return m_error; }
+
+private:
+    // A canvas filling an X window that another program made.
+    BOOL StartInWindow(std::uint32_t window);
+    // The window XScreenSaver's driver hands over, else the root.
+    BOOL StartOnRoot();
+    BOOL StartInOwnWindow();
+    BOOL StartFullScreen();
+
+    CHackOptions m_options;
+    CX11Port m_port;
+    std::string m_error;
+
+    DECLARE_MESSAGE_MAP()
+};
