@@ -11,6 +11,15 @@ namespace {
 // The pen a context holds before anything is selected: black, one pixel.
 const CLogPen kInitialPen{PS_SOLID, 1, 0};
 
+// A box given in wide integers, limited to the range of a rectangle.
+CRect BoxOfSpan(long long left, long long top, long long right, long long bottom)
+{
+    const auto limit = [](long long v) {
+        return static_cast<LONG>(std::clamp<long long>(v, CSurface::kMaxSide * -2LL, CSurface::kMaxSide * 2LL));
+    };
+    return CRect(limit(left), limit(top), limit(right), limit(bottom));
+}
+
 }  // namespace
 
 CSurfaceDC::CSurfaceDC(CSurface& surface)
@@ -66,6 +75,13 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
     if (pen.style == PS_NULL)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
+    if (m_damage != nullptr) {
+        // A stroke stays within its pen width of the segment's box (round
+        // caps reach at most (width + 1) / 2 + 1 beyond an end point).
+        const long long margin = pen.width <= 1 ? 0 : pen.width;
+        RecordDamage(BoxOfSpan(std::min(x0, x1) - margin, std::min(y0, y1) - margin,
+                               std::max(x0, x1) + margin + 1, std::max(y0, y1) + margin + 1));
+    }
     if (pen.width <= 1) {
         for (const CRect& clip : m_clip) {
             ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.At(x, y) = color; });
@@ -114,9 +130,17 @@ COLORREF CSurfaceDC::GetPixel(int x, int y) const
     return CLR_INVALID;
 }
 
+void CSurfaceDC::RecordDamage(const CRect& box)
+{
+    for (const CRect& clip : m_clip)
+        m_damage->Add(CRect::Intersection(box, clip));
+}
+
 void CSurfaceDC::FillRect(const RECT& rect, CBrush* brush)
 {
     const COLORREF color = (brush ? brush->GetColor() : RGB(255, 255, 255)) & 0x00FFFFFF;
+    if (m_damage != nullptr)
+        RecordDamage(CRect(rect));
     for (const CRect& clip : m_clip) {
         const CRect r = CRect::Intersection(rect, clip);
         for (LONG y = r.top; y < r.bottom; ++y) {

@@ -2,9 +2,11 @@
 // 0 and 1) draw Bresenham lines without their end pixel, wider pens draw
 // strokes with round caps, and everything is clipped to a region made of
 // rectangles. Reading outside the region gives CLR_INVALID, as Windows
-// documents for GetPixel.
+// documents for GetPixel. A context may record what it changes in a CDamage,
+// so that a port can show just that part.
 #pragma once
 
+#include "damage.h"
 #include "dc.h"
 #include "stroke_shapes.h"
 #include "surface.h"
@@ -27,7 +29,13 @@ public:
     COLORREF GetPixel(int x, int y) const override;
     void FillRect(const RECT& rect, CBrush* brush) override;
 
+    // From now on every drawing call adds a rectangle that holds the pixels
+    // it changed (within the clipping region) to damage; nullptr stops it.
+    // The damage must outlive the context or be detached first.
+    void SetDamage(CDamage* damage) { m_damage = damage; }
+
     CPoint GetCurrentPosition() const { return m_position; }
+    const CSurface& Surface() const { return m_surface; }
     const std::vector<CRect>& ClipRects() const { return m_clip; }
 
 private:
@@ -36,8 +44,12 @@ private:
     // Fills a kept stroke shape placed at (x, y), within clip.
     void FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, COLORREF color);
 
+    // Adds box, clipped to each clip rectangle, to the damage.
+    void RecordDamage(const CRect& box);
+
     CSurface& m_surface;
     std::vector<CRect> m_clip;
+    CDamage* m_damage = nullptr;
     CPoint m_position;
     CPen* m_pen = nullptr;
     CBrush* m_brush = nullptr;

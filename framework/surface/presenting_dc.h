@@ -1,0 +1,29 @@
+// A surface context on a window's picture kept in memory. It records what
+// its drawing changes and, when it closes, hands those rectangles to the
+// port's presenter, which copies them from the picture to the window. So
+// whatever a handler draws is on the screen before the handler returns,
+// and only the changed part is copied.
+#pragma once
+
+#include "surface_dc.h"
+
+#include <functional>
+#include <vector>
+
+class CPresentingDC : public CSurfaceDC {
+public:
+    // Called once at close when anything changed, with the picture and
+    // rectangles that hold every changed pixel (at most CDamage::kMaxRects).
+    using Presenter = std::function<void(const CSurface& picture, const std::vector<CRect>& changed)>;
+
+    CPresentingDC(CSurface& picture, std::vector<CRect> clip, Presenter presenter);
+    ~CPresentingDC() override;
+
+    // Has rect presented at close even if nothing is drawn there: a paint
+    // shows the part being repainted from the picture.
+    void MarkChanged(const RECT& rect) { m_damage.Add(rect); }
+
+private:
+    CDamage m_damage;
+    Presenter m_presenter;
+};

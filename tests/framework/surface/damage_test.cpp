@@ -1,0 +1,138 @@
+// Damage tracking of the surface context and the presentation helpers: the
+// recorded rectangles hold every changed pixel and stay few, a presenting
+// context hands them over once at close, and pixels convert to and from
+// the packed 0x00RRGGBB rows that ports copy to the screen.
+#include "surface/presenting_dc.h"
+#include "surface/rgb_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+bool Covered(const std::vector<CRect>& rects, int x, int y)
+{
+    for (const CRect& r : rects) {
+        if (r.PtInRect(CPoint(x, y)))
+            return true;
+    }
+    return false;
+}
+
+// Every pixel where after differs from before lies in one of the rects.
+void ExpectChangesCovered(const CSurface& before, const CSurface& after, const std::vector<CRect>& rects)
+{
+    for (int y = 0; y < after.Height(); ++y) {
+        for (int x = 0; x < after.Width(); ++x) {
+            if (before.At(x, y) != after.At(x, y)) {
+                ASSERT_TRUE(Covered(rects, x, y)) << "changed pixel (" << x << ", " << y << ") not recorded";
+            }
+        }
+    }
+}
+
+TEST(Damage, KeepsFewRectanglesThatHoldEverythingAdded)
+{
+    CDamage damage;
+    damage.Add(CRect(5, 5, 5, 9));  // empty
+    EXPECT_TRUE(damage.IsEmpty());
+
+    damage.Add(CRect(0, 0, 10, 10));
+    damage.Add(CRect(2, 2, 4, 4));  // inside: nothing changes
+    EXPECT_EQ(damage.Rects(), std::vector<CRect>{CRect(0, 0, 10, 10)});
+    damage.Add(CRect(100, 100, 102, 102));  // far away: kept apart
+    EXPECT_EQ(damage.Rects().size(), 2u);
+    damage.Add(CRect(-5, -5, 110, 110));  // swallows both
+    EXPECT_EQ(damage.Rects(), std::vector<CRect>{CRect(-5, -5, 110, 110)});
+
+    damage.Clear();
+    std::mt19937 random(7);
+    std::vector<CRect> added;
+    for (int i = 0; i < 2000; ++i) {
+        const int x = static_cast<int>(random() % 1900), y = static_cast<int>(random() % 1060);
+        added.emplace_back(x, y, x + 1 + static_cast<int>(random() % 20), y + 1 + static_cast<int>(random() % 20));
+        damage.Add(added.back());
+        ASSERT_LE(damage.Rects().size(), CDamage::kMaxRects);
+    }
+    for (const CRect& r : added) {
+        EXPECT_TRUE(Covered(damage.Rects(), r.left, r.top) && Covered(damage.Rects(), r.right - 1, r.bottom - 1));
+    }
+}
+
+TEST(Damage, SurfaceContextRecordsEveryPixelItChanges)
+{
+    std::mt19937 random(11);
+    const std::vector<CRect> clip{CRect(0, 0, 30, 64), CRect(20, 40, 64, 60)};
+    for (int width : {0, 1, 2, 3, 7, 15}) {
+        CSurface surface(64, 64);
+        const CSurface before = surface;
+        CDamage damage;
+        CSurfaceDC dc(surface, clip);
+        dc.SetDamage(&damage);
+        CPen pen(PS_INSIDEFRAME, width, RGB(0, 200, 0));
+        dc.SelectObject(&pen);
+        for (int i = 0; i < 40; ++i) {
+            dc.MoveTo(static_cast<int>(random() % 90) - 13, static_cast<int>(random() % 90) - 13);
+            dc.LineTo(static_cast<int>(random() % 90) - 13, static_cast<int>(random() % 90) - 13);
+        }
+        CBrush brush(RGB(1, 2, 3));
+        dc.FillRect(CRect(40, 0, 50, 50), &brush);
+        dc.SelectObject(static_cast<CPen*>(nullptr));
+        ExpectChangesCovered(before, surface, damage.Rects());
+        // Nothing is recorded outside the clipping region.
+        for (const CRect& r : damage.Rects())
+            EXPECT_FALSE(r.IsRectEmpty()) << "width " << width;
+        EXPECT_FALSE(Covered(damage.Rects(), 50, 10)) << "width " << width;
+    }
+}
+
+TEST(Damage, PresentingContextHandsOverTheChangesOnceAtClose)
+{
+    CSurface surface(40, 30);
+    int calls = 0;
+    std::vector<CRect> shown;
+    const auto presenter = [&](const CSurface& picture, const std::vector<CRect>& changed) {
+        EXPECT_EQ(&picture, &surface);
+        ++calls;
+        shown = changed;
+    };
+    { CPresentingDC idle(surface, {surface.Bounds()}, presenter); }
+    EXPECT_EQ(calls, 0);
+    {
+        CPresentingDC dc(surface, {CRect(0, 0, 20, 30)}, presenter);
+        dc.MoveTo(2, 3);
+        dc.LineTo(30, 3);  // clipped at x = 20
+        EXPECT_EQ(dc.GetPixel(25, 3), CLR_INVALID);
+        EXPECT_EQ(calls, 0);
+    }
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(shown, std::vector<CRect>{CRect(2, 3, 20, 4)});
+    {
+        CPresentingDC paint(surface, {CRect(5, 5, 10, 10)}, presenter);
+        paint.MarkChanged(CRect(5, 5, 10, 10));
+    }
+    EXPECT_EQ(shown, std::vector<CRect>{CRect(5, 5, 10, 10)});
+}
+
+TEST(RgbRows, SwapRedAndBlueBothWaysWithinTheSurface)
+{
+    CSurface surface(4, 3);
+    surface.At(1, 1) = RGB(0x11, 0x22, 0x33);
+    surface.At(3, 2) = RGB(0xAA, 0xBB, 0xCC);
+    std::vector<std::uint32_t> rows(8 * 3, 0xDEADBEEF);
+    // Limited to the surface: columns 1..3 of rows 1..2, written 8 apart.
+    EXPECT_EQ(CopyRgbRows(surface, CRect(1, 1, 9, 5), rows.data(), 8), CRect(1, 1, 4, 3));
+    EXPECT_EQ(rows[0], 0x112233u);
+    EXPECT_EQ(rows[8 + 2], 0xAABBCCu);
+    EXPECT_EQ(rows[3], 0xDEADBEEFu);  // beyond the row's width: untouched
+    EXPECT_TRUE(CopyRgbRows(surface, CRect(4, 0, 9, 3), rows.data(), 8).IsRectEmpty());
+
+    CSurface copy(4, 3);
+    EXPECT_EQ(PasteRgbRows(copy, CRect(1, 1, 9, 5), rows.data(), 8), CRect(1, 1, 4, 3));
+    EXPECT_EQ(copy.Pixels(), surface.Pixels());
+}
+
+}  // namespace
