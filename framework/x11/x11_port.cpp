@@ -46,11 +46,6 @@ std::vector<HWND> AllWindows(const COffscreenWorld& world)
     return all;
 }
 
-CRect Shifted(const CRect& r, LONG dx, LONG dy)
-{
-    return CRect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
-}
-
 }  // namespace
 
 class CX11Port::CImpl {
@@ -388,8 +383,10 @@ void CX11Port::CImpl::PresentChanges()
         for (const auto& [hWnd, origin] : ShownIn(targetHandle)) {
             COffscreenWindow* window = m_world.Find(hWnd);
             std::vector<CRect> rects = std::exchange(m_exposed[hWnd], {});
-            rects.push_back(window->surface->Bounds());
-            target.presenter->Present(*window->surface, rects, origin);
+            rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
+            window->changed.Clear();
+            if (!rects.empty())
+                target.presenter->Present(*window->surface, rects, origin);
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "x11_presenter.h"
 
+#include "surface/rgb_rows.h"
+
 #include <X11/Xutil.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -28,6 +30,11 @@ bool NativeOrderIsLsbFirst()
 }
 
 }  // namespace
+
+CRect Shifted(const CRect& r, LONG dx, LONG dy)
+{
+    return CRect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
+}
 
 CX11Presenter::CX11Presenter(Display* display, Window window)
     : m_display(display),
@@ -149,21 +156,12 @@ void CX11Presenter::Present(const CSurface& picture, const std::vector<CRect>& r
     for (const CRect& rect : rects) {
         // In window coordinates, within the picture and the window.
         const CRect inPicture = CRect::Intersection(rect, picture.Bounds());
-        const CRect part = CRect::Intersection(CRect(inPicture.left + offset.x, inPicture.top + offset.y,
-                                                     inPicture.right + offset.x, inPicture.bottom + offset.y),
-                                               imageBounds);
+        const CRect part = CRect::Intersection(Shifted(inPicture, offset.x, offset.y), imageBounds);
         if (part.IsRectEmpty())
             continue;
-        for (LONG y = part.top; y < part.bottom; ++y) {
-            const COLORREF* source = picture.Pixels().data() +
-                                     static_cast<std::size_t>(y - offset.y) * static_cast<std::size_t>(picture.Width()) +
-                                     (part.left - offset.x);
-            auto* target = reinterpret_cast<std::uint32_t*>(m_image->data + y * m_image->bytes_per_line) + part.left;
-            for (LONG x = 0; x < part.Width(); ++x) {
-                const COLORREF c = source[x];
-                target[x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-            }
-        }
+        auto* corner = reinterpret_cast<std::uint32_t*>(m_image->data + part.top * m_image->bytes_per_line) + part.left;
+        CopyRgbRows(picture, Shifted(part, -offset.x, -offset.y), corner,
+                    static_cast<std::size_t>(m_image->bytes_per_line) / 4);
         if (m_usesShm)
             XShmPutImage(m_display, m_window, m_gc, m_image, part.left, part.top, part.left, part.top,
                          static_cast<unsigned>(part.Width()), static_cast<unsigned>(part.Height()), False);

@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+// r moved by (dx, dy): from a window's coordinates to those of the X
+// window it appears in, and back.
+CRect Shifted(const CRect& r, LONG dx, LONG dy);
+
 class CX11Presenter {
 public:
     // A presenter for window. nullptr, with a one-line reason, when the
