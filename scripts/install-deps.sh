@@ -8,6 +8,8 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libpng-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth x11-utils
+  # The X11 port and the program verdane; its test under the real daemon.
+  libx11-dev libxext-dev xscreensaver libxml2-utils
 )
 
 missing=()

@@ -15,6 +15,13 @@ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release -DVERDANE_WERROR=ON >/dev/
 cmake --build build/native -j"$jobs"
 ctest --test-dir build/native --output-on-failure
 
+echo "== install of the X11 program verdane"
+xinstall=$(mktemp -d)
+cmake --install build/native --prefix "$xinstall" >/dev/null
+test -x "$xinstall/bin/verdane"
+xmllint --noout "$xinstall/share/xscreensaver/config/verdane.xml"
+rm -rf "$xinstall"
+
 echo "== Windows build and tests under Wine"
 cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release -DVERDANE_WERROR=ON \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake >/dev/null
