@@ -39,19 +39,57 @@ BOOL CHackApp::InitInstance()
         return StartInWindow(m_options.windowId);
     case HackTarget::FullScreen:
         return StartFullScreen();
-    case HackTarget::Window:
     case HackTarget::Settings:
+        RunSettings();
+        return FALSE;
+    case HackTarget::Window:
         break;
     }
     return StartInOwnWindow();
 }
 
-int CHackApp::Run()
+CX11RunOptions CHackApp::RunOptions() const
 {
     CX11RunOptions options;
     options.delayMicros = m_options.delayMicros;
     options.showFps = m_options.showFps;
-    return m_port.Run(options);
+    return options;
+}
+
+int CHackApp::Run()
+{
+    return m_port.Run(RunOptions());
+}
+
+// The values are limited as the dialog's controls limit them: the hidden
+// scroll bar to 0..100, the check box to its three states (anything else
+// shows unchecked), the sliders to 0..100 (by the window).
+void CHackApp::RunSettings()
+{
+    constexpr int kMaxPosition = 100;
+    const int speed = std::clamp(settings::Read(settings::kSpeed, 0), 0, kMaxPosition);
+    const int storedBlank = settings::Read(settings::kBlankScreen, 0);
+    const int blank = storedBlank >= 0 && storedBlank <= 2 ? storedBlank : 0;
+    int plantSize = settings::Read(settings::kPlantSize, 0);
+    int growthRate = settings::Read(settings::kGrowthRate, 0);
+
+    // The preview draws with the stored values, not the sliders' positions,
+    // as the dialog's does.
+    const auto preview = [](HWND pane) {
+        auto* canvas = new CGrowthWnd(TRUE);
+        CRect client;
+        ::GetClientRect(pane, &client);
+        canvas->Create(0, WS_CHILD | WS_VISIBLE, client, pane);
+    };
+    if (!m_port.RunSettingsWindow(plantSize, growthRate, preview, RunOptions()))
+        return;
+    const bool stored = settings::Write(settings::kSpeed, speed) && settings::Write(settings::kBlankScreen, blank) &&
+                        settings::Write(settings::kPlantSize, plantSize) &&
+                        settings::Write(settings::kGrowthRate, growthRate);
+    if (!stored) {
+        m_error = "cannot store the settings in $XDG_CONFIG_HOME/Tarnwell/verdane.ini";
+        m_errorStatus = 1;
+    }
 }
 
 int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)

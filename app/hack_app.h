@@ -26,6 +26,9 @@ public:
 
     // Why start-up failed, in one line; empty when it did not.
     const std::string& Error() const { return m_error; }
+    // The exit status that goes with it: 2 for a bad display or window, 1
+    // when the settings could not be stored.
+    int ErrorStatus() const { return m_errorStatus; }
 
 private:
     // A canvas filling an X window that another program made.
@@ -34,10 +37,15 @@ private:
     BOOL StartOnRoot();
     BOOL StartInOwnWindow();
     BOOL StartFullScreen();
+    // The settings window: as the Windows dialog, it reads the four values
+    // it carries and, on OK, writes them back in the same order.
+    void RunSettings();
+    CX11RunOptions RunOptions() const;
 
     CHackOptions m_options;
     CX11Port m_port;
     std::string m_error;
+    int m_errorStatus = 2;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,7 +1,8 @@
 // verdane: the growth as an XScreenSaver hack and as a window of its own.
-// Exit status: 0 when the window was closed or the input ended it, 2 for
-// bad options, a display that does not answer or a window that does not
-// exist (one line on standard error each).
+// Exit status: 0 when the window was closed, the input ended it or the
+// settings window was left; 2 for bad options, a display that does not
+// answer or a window that does not exist; 1 when the settings could not be
+// stored (one line on standard error each).
 #include "hack_app.h"
 #include "offscreen_entry.h"
 
@@ -26,7 +27,7 @@ int main(int argc, char** argv)
     const int status = AfxOffscreenMain(argc, argv);
     if (!theApp.Error().empty()) {
         std::fprintf(stderr, "verdane: %s\n", theApp.Error().c_str());
-        return 2;
+        return theApp.ErrorStatus();
     }
     return status;
 }

@@ -7,6 +7,7 @@
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
+#include "x11_settings_window.h"
 
 #include <X11/Xutil.h>
 #include <poll.h>
@@ -53,7 +54,11 @@ public:
     bool Open(const std::string& displayName, std::string& error);
     void UseDesktopPicture();
     HWND AttachWindow(std::uint32_t window, std::string& error);
-    int Run(const CX11RunOptions& options);
+    // Runs the loop until the quit message (its code) or until done()
+    // holds (0).
+    int Run(const CX11RunOptions& options, const std::function<bool()>& done);
+    bool RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
+                           const CX11RunOptions& options);
     Window Root() const { return m_display.Root(); }
     ~CImpl();
 
@@ -92,6 +97,7 @@ private:
     Cursor m_blankCursor = 0;
     bool m_pointerHidden = false;
     GC m_textGc = nullptr;
+    CX11SettingsWindow* m_settings = nullptr;  // while it is shown
 };
 
 bool CX11Port::CImpl::Open(const std::string& displayName, std::string& error)
@@ -295,6 +301,10 @@ void CX11Port::CImpl::DispatchEvents()
 
 void CX11Port::CImpl::HandleEvent(XEvent& event)
 {
+    if (m_settings != nullptr && event.xany.window == m_settings->Get()) {
+        m_settings->Handle(event);
+        return;
+    }
     const HWND target = TargetOf(event.xany.window);
     if (target == nullptr)
         return;
@@ -409,7 +419,29 @@ void CX11Port::CImpl::DrawFps(const std::string& text)
     }
 }
 
-int CX11Port::CImpl::Run(const CX11RunOptions& options)
+bool CX11Port::CImpl::RunSettingsWindow(int& plantSize, int& growthRate,
+                                        const std::function<void(HWND pane)>& preview,
+                                        const CX11RunOptions& options)
+{
+    CX11SettingsWindow window(m_display.Get(), m_display.Root(), plantSize, growthRate);
+    std::string error;
+    const HWND pane = AttachWindow(static_cast<std::uint32_t>(window.PreviewPane()), error);
+    if (pane != nullptr)
+        preview(pane);
+    m_settings = &window;
+    Run(options, [&] { return window.Done(); });
+    m_settings = nullptr;
+    if (pane != nullptr) {
+        m_targets.erase(pane);
+        ::DestroyWindow(pane);
+    }
+    m_world.Pump();  // what the preview's destruction posted
+    plantSize = window.PlantSize();
+    growthRate = window.GrowthRate();
+    return window.Accepted();
+}
+
+int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool()>& done)
 {
     Display* dpy = m_display.Get();
     const int fd = ConnectionNumber(dpy);
@@ -418,6 +450,8 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
     std::string fpsText = "FPS:   0.0";
     for (;;) {
         DispatchEvents();
+        if (done())
+            return 0;
         COffscreenPumpResult pumped = m_world.Pump();
         if (!pumped.quit && FireDueTimers(Clock::now(), options.delayMicros)) {
             ++frames;
@@ -439,7 +473,7 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
             DrawFps(fpsText);
         }
         XFlush(dpy);
-        if (m_world.TopLevelWindows().empty())
+        if (m_world.TopLevelWindows().empty() && m_settings == nullptr)
             return 0;  // nothing left that could ever post the quit message
         if (XPending(dpy) > 0)
             continue;
@@ -487,5 +521,11 @@ HWND CX11Port::AttachWindow(std::uint32_t window, std::string& error)
 
 int CX11Port::Run(const CX11RunOptions& options)
 {
-    return m_impl->Run(options);
+    return m_impl->Run(options, [] { return false; });
+}
+
+bool CX11Port::RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
+                                 const CX11RunOptions& options)
+{
+    return m_impl->RunSettingsWindow(plantSize, growthRate, preview, options);
 }

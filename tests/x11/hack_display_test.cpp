@@ -5,12 +5,15 @@
 
 #include "hack_process.h"
 #include "x_screen.h"
+#include "x11_settings_layout.h"
 #include "xvfb_server.h"
 
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -159,6 +162,59 @@ TEST_F(HackDisplayTest, GrowthStartsOnTheBrightPartsOfTheRoot)
     const long corner = m_screen->CountBranchPixels(m_screen->Root(), 0, 0, 120, 120);
     const long all = m_screen->CountBranchPixels(m_screen->Root());
     EXPECT_GE(near, (all - corner) * 3 / 4) << near << " of " << all << " branch pixels near the white part";
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The settings window: sliders set by clicks, OK stores the four values the
+// Windows dialog carries (limited as its controls limit them), Cancel and
+// the close button store nothing. Its preview grows meanwhile.
+TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
+{
+    using namespace settings_layout;
+    char folder[] = "/tmp/verdane-settings.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string config = folder;
+    const std::string file = config + "/Tarnwell/verdane.ini";
+    ASSERT_EQ(std::system(("mkdir -p '" + config + "/Tarnwell'").c_str()), 0);
+    const std::string stored = "[Config]\nSpeed=150\nBlankscr=7\nStar Speed=-20\nStar Number=30\n";
+    std::ofstream(file) << stored;
+    const std::map<std::string, std::optional<std::string>> environment = {{"XDG_CONFIG_HOME", config}};
+    const int growthRateAt75 = kTrackLeft + 75 * kTrackWidth / 100;
+
+    {
+        auto hack = Start({"-settings"}, environment);
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
+                            kGrowthTimeoutMs));
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return m_screen->CountBranchPixels(window, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight) > 0;
+            },
+            kGrowthTimeoutMs))
+            << "the preview does not grow";
+        m_screen->Click(window, growthRateAt75, kGrowthRateTrackY);
+        m_screen->Click(window, kCancelLeft + 5, kButtonTop + 5);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+        EXPECT_EQ(ReadFile(file), stored);
+    }
+    {
+        auto hack = Start({"--configure"}, environment);
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
+                            kGrowthTimeoutMs));
+        m_screen->Click(window, growthRateAt75, kGrowthRateTrackY);
+        m_screen->Click(window, kOkLeft + 5, kButtonTop + 5);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+        EXPECT_EQ(ReadFile(file), "[Config]\nSpeed=100\nBlankscr=0\nStar Speed=0\nStar Number=75\n");
+    }
+    std::system(("rm -rf '" + config + "'").c_str());
 }
 
 struct BadStart {

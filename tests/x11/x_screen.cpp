@@ -93,7 +93,7 @@ long CXScreen::CountBranchPixels(Window window)
     return CountBranchPixels(window, 0, 0, attributes.width, attributes.height);
 }
 
-Window CXScreen::FindHackWindow()
+Window CXScreen::FindWindowNamed(const std::string& wanted)
 {
     Window root = 0, parent = 0;
     Window* children = nullptr;
@@ -104,7 +104,7 @@ Window CXScreen::FindHackWindow()
     for (unsigned i = 0; i < count && found == 0; ++i) {
         char* name = nullptr;
         if (XFetchName(m_display, children[i], &name) != 0 && name != nullptr) {
-            if (std::string(name) == "Verdane")
+            if (std::string(name) == wanted)
                 found = children[i];
             XFree(name);
         }
@@ -123,4 +123,21 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+void CXScreen::Click(Window window, int x, int y)
+{
+    XEvent event{};
+    event.xbutton.window = window;
+    event.xbutton.root = Root();
+    event.xbutton.x = x;
+    event.xbutton.y = y;
+    event.xbutton.button = Button1;
+    event.xbutton.same_screen = True;
+    event.type = ButtonPress;
+    XSendEvent(m_display, window, False, ButtonPressMask, &event);
+    event.type = ButtonRelease;
+    event.xbutton.state = Button1Mask;
+    XSendEvent(m_display, window, False, ButtonReleaseMask, &event);
+    XFlush(m_display);
 }

@@ -30,8 +30,12 @@ public:
     long CountBranchPixels(Window window, int x, int y, int width, int height);
     long CountBranchPixels(Window window);
 
-    // The first top-level window named "Verdane", or 0.
-    Window FindHackWindow();
+    // The first top-level window of that name, or 0.
+    Window FindWindowNamed(const std::string& name);
+    Window FindHackWindow() { return FindWindowNamed("Verdane"); }
+    // A click of the first button at (x, y) of the window, as the server
+    // would report it.
+    void Click(Window window, int x, int y);
 
 private:
     Display* m_display = nullptr;
