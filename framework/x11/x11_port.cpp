@@ -411,11 +411,9 @@ void CX11Port::CImpl::DrawFps(const std::string& text)
         m_textGc = XCreateGC(dpy, m_display.Root(), GCForeground | GCBackground, &values);
     }
     for (const auto& [hWnd, target] : m_targets) {
-        XWindowAttributes attributes{};
-        if (target.presenter == nullptr || XGetWindowAttributes(dpy, target.window, &attributes) == 0)
-            continue;
-        XDrawImageString(dpy, target.window, m_textGc, 10, attributes.height - 10, text.c_str(),
-                         static_cast<int>(text.size()));
+        if (target.presenter != nullptr)
+            XDrawImageString(dpy, target.window, m_textGc, 10, target.presenter->Height() - 10, text.c_str(),
+                             static_cast<int>(text.size()));
     }
 }
 

@@ -35,6 +35,8 @@ public:
     void Present(const CSurface& picture, const std::vector<CRect>& rects, CPoint offset);
 
     bool UsesShm() const { return m_usesShm; }
+    // The window's height when the presenter was made.
+    int Height() const { return m_image->height; }
     Window Target() const { return m_window; }
 
 private:
