@@ -15,6 +15,17 @@ namespace {
 constexpr LONG kOwnWindowWidth = 800;
 constexpr LONG kOwnWindowHeight = 600;
 
+// A canvas filling the host's client area, as the saver's preview fills the
+// host's pane; nullptr when creation fails (the canvas, auto-delete, has
+// then deleted itself).
+CGrowthWnd* CreateCanvasIn(HWND host)
+{
+    auto* canvas = new CGrowthWnd(TRUE);
+    CRect client;
+    ::GetClientRect(host, &client);
+    return canvas->Create(0, WS_CHILD | WS_VISIBLE, client, host) ? canvas : nullptr;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CHackApp, CWinApp)
@@ -75,12 +86,7 @@ void CHackApp::RunSettings()
 
     // The preview draws with the stored values, not the sliders' positions,
     // as the dialog's does.
-    const auto preview = [](HWND pane) {
-        auto* canvas = new CGrowthWnd(TRUE);
-        CRect client;
-        ::GetClientRect(pane, &client);
-        canvas->Create(0, WS_CHILD | WS_VISIBLE, client, pane);
-    };
+    const auto preview = [](HWND pane) { CreateCanvasIn(pane); };
     if (!m_port.RunSettingsWindow(plantSize, growthRate, preview, RunOptions()))
         return;
     const bool stored = settings::Write(settings::kSpeed, speed) && settings::Write(settings::kBlankScreen, blank) &&
@@ -123,16 +129,7 @@ BOOL CHackApp::StartInWindow(std::uint32_t window)
     const HWND host = m_port.AttachWindow(window, m_error);
     if (host == nullptr)
         return FALSE;
-    auto* canvas = new CGrowthWnd(TRUE);
-    CRect client;
-    ::GetClientRect(host, &client);
-    // A failed creation has deleted the canvas (auto-delete).
-    if (!canvas->Create(0, WS_CHILD | WS_VISIBLE, client, host)) {
-        m_error = "cannot create the canvas";
-        return FALSE;
-    }
-    m_pMainWnd = canvas;
-    return TRUE;
+    return BecomeMain(CreateCanvasIn(host), "cannot create the canvas");
 }
 
 BOOL CHackApp::StartInOwnWindow()
@@ -141,12 +138,8 @@ BOOL CHackApp::StartInOwnWindow()
     const LONG width = std::min<LONG>(kOwnWindowWidth, GetSystemMetrics(SM_CXSCREEN));
     const LONG height = std::min<LONG>(kOwnWindowHeight, GetSystemMetrics(SM_CYSCREEN));
     auto* canvas = new CGrowthWnd(TRUE);
-    if (!canvas->Create(0, WS_VISIBLE, CRect(0, 0, width, height), nullptr)) {
-        m_error = "cannot create the window";
-        return FALSE;
-    }
-    m_pMainWnd = canvas;
-    return TRUE;
+    const bool created = canvas->Create(0, WS_VISIBLE, CRect(0, 0, width, height), nullptr) != FALSE;
+    return BecomeMain(created ? canvas : nullptr, "cannot create the window");
 }
 
 BOOL CHackApp::StartFullScreen()
@@ -154,8 +147,13 @@ BOOL CHackApp::StartFullScreen()
     m_port.UseDesktopPicture();
     auto* window = new CFullScreenWnd;
     window->CreateFullScreen();
-    if (!::IsWindow(window->m_hWnd)) {
-        m_error = "cannot create the full-screen window";
+    return BecomeMain(::IsWindow(window->m_hWnd) ? window : nullptr, "cannot create the full-screen window");
+}
+
+BOOL CHackApp::BecomeMain(CWnd* window, const char* failure)
+{
+    if (window == nullptr) {
+        m_error = failure;
         return FALSE;
     }
     m_pMainWnd = window;

@@ -37,6 +37,9 @@ private:
     BOOL StartOnRoot();
     BOOL StartInOwnWindow();
     BOOL StartFullScreen();
+    // Makes the window (nullptr: creation failed) the main window, or
+    // records the failure.
+    BOOL BecomeMain(CWnd* window, const char* failure);
     // The settings window: as the Windows dialog, it reads the four values
     // it carries and, on OK, writes them back in the same order.
     void RunSettings();
