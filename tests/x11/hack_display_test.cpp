@@ -119,11 +119,17 @@ TEST_F(HackDisplayTest, FullScreenEndsOnAOnePixelPointerMoveAndOnAKey)
         auto hack = Start({"-fullscreen", "--growth-rate", "100"});
         ASSERT_TRUE(GrowsOn(m_screen->Root()));
         // The first position reported is only noted; a move by one pixel
-        // from it ends the program.
-        XWarpPointer(m_screen->Get(), None, m_screen->Root(), 0, 0, 0, 0, 300, 300);
+        // from it ends the program. (The pointer is first moved away from
+        // where it rests, so that the warp is a motion.)
+        Window root = 0, child = 0;
+        int x = 0, y = 0, windowX = 0, windowY = 0;
+        unsigned mask = 0;
+        XQueryPointer(m_screen->Get(), m_screen->Root(), &root, &child, &x, &y, &windowX, &windowY, &mask);
+        const int firstX = x > 500 ? 300 : 700;
+        XWarpPointer(m_screen->Get(), None, m_screen->Root(), 0, 0, 0, 0, firstX, 300);
         XSync(m_screen->Get(), False);
         EXPECT_FALSE(hack->WaitExit(300).has_value()) << "the first motion ended it";
-        XWarpPointer(m_screen->Get(), None, m_screen->Root(), 0, 0, 0, 0, 301, 300);
+        XWarpPointer(m_screen->Get(), None, m_screen->Root(), 0, 0, 0, 0, firstX + 1, 300);
         XSync(m_screen->Get(), False);
         EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
     }
