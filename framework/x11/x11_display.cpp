@@ -2,6 +2,8 @@
 
 #include <X11/extensions/XShm.h>
 
+#include <cstdio>
+
 int CX11ErrorTrap::s_error = 0;
 
 CX11Display::~CX11Display()
@@ -18,6 +20,7 @@ bool CX11Display::Open(const std::string& name, std::string& error)
         error = std::string("cannot open display '") + (shown != nullptr ? shown : "") + "'";
         return false;
     }
+    XSetErrorHandler(&CX11Display::ReportError);
     m_screen = DefaultScreen(m_display);
     m_root = RootWindow(m_display, m_screen);
     // A remote server cannot see this process's memory; XShmQueryExtension
@@ -25,6 +28,16 @@ bool CX11Display::Open(const std::string& name, std::string& error)
     // a failure there falls back to plain XPutImage.
     m_hasShm = XShmQueryExtension(m_display) != False;
     return true;
+}
+
+int CX11Display::ReportError(Display* display, XErrorEvent* event)
+{
+    if (event->error_code == BadWindow || event->error_code == BadDrawable || event->error_code == BadMatch)
+        return 0;
+    char text[256];
+    XGetErrorText(display, event->error_code, text, sizeof text);
+    std::fprintf(stderr, "verdane: X error: %s (request %d)\n", text, event->request_code);
+    return 0;
 }
 
 int CX11Display::Width() const

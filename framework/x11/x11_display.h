@@ -27,6 +27,11 @@ public:
     bool HasShm() const { return m_hasShm; }
 
 private:
+    // Errors outside a trap: requests on a window of another program that
+    // went meanwhile fail, which its DestroyNotify then handles; anything
+    // else is reported on standard error. The process goes on either way.
+    static int ReportError(Display* display, XErrorEvent* event);
+
     Display* m_display = nullptr;
     int m_screen = 0;
     Window m_root = 0;

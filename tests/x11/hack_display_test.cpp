@@ -151,9 +151,10 @@ TEST_F(HackDisplayTest, FullScreenEndsOnAOnePixelPointerMoveAndOnAKey)
 }
 
 // Black root with a white rectangle: re-seeded branches land on white, so
-// the growth gathers over the rectangle and its rim, an eighth of the
-// screen. (Tips that jump just outside the screen, and the first re-seed
-// near the top left corner, account for the rest.)
+// the growth gathers over the rectangle and its rim, a ninth of the screen.
+// (Tips that find no white near them restart at random places, and the
+// first re-seed starts near the top left corner: they account for the
+// rest.)
 TEST_F(HackDisplayTest, GrowthStartsOnTheBrightPartsOfTheRoot)
 {
     const int x = 400, y = 300, width = 200, height = 150;
@@ -167,7 +168,7 @@ TEST_F(HackDisplayTest, GrowthStartsOnTheBrightPartsOfTheRoot)
                                                   height + 2 * reach);
     const long corner = m_screen->CountBranchPixels(m_screen->Root(), 0, 0, 120, 120);
     const long all = m_screen->CountBranchPixels(m_screen->Root());
-    EXPECT_GE(near, (all - corner) * 3 / 4) << near << " of " << all << " branch pixels near the white part";
+    EXPECT_GE(near, (all - corner) * 2 / 3) << near << " of " << all << " branch pixels near the white part";
 }
 
 std::string ReadFile(const std::string& path)

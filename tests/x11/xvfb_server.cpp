@@ -1,5 +1,6 @@
 #include "xvfb_server.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <poll.h>
@@ -17,8 +18,13 @@ CXvfbServer::CXvfbServer(int width, int height)
     m_pid = fork();
     if (m_pid == 0) {
         close(fds[0]);
+        // Its notes on the display numbers it tried are not the test's.
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 2);
+        // -noreset: the server would otherwise reset whenever its last
+        // client leaves, between two tests, and refuse connections then.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-br",
-               static_cast<char*>(nullptr));
+               "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
