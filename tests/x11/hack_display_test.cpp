@@ -11,9 +11,11 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -111,6 +113,25 @@ TEST_F(HackDisplayTest, WindowIdDrawsInThatWindow)
     XDestroyWindow(m_screen->Get(), target);
     XSync(m_screen->Get(), False);
     EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+}
+
+// The canvas starts on what the window showed, and what the server loses
+// (here: the whole window, cleared to black, which it reports with Expose)
+// is put back from the canvas's picture at once. A one-second timer and few
+// branches keep the growth from drawing meanwhile.
+TEST_F(HackDisplayTest, ExposedPartsArePutBackFromThePicture)
+{
+    const Window target = m_screen->CreateWindow(0, 0, 900, 700);
+    m_screen->Fill(target, 300, 200, 100, 80, 0xFFFFFF);
+    const long white = 100 * 80;
+    auto hack = Start({"-window-id", HexId(target), "--growth-rate", "0", "-delay", "1000000"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // attached and painted
+    ASSERT_TRUE(hack->Running());
+
+    XClearArea(m_screen->Get(), target, 0, 0, 0, 0, True);
+    XSync(m_screen->Get(), False);
+    EXPECT_TRUE(WaitFor([&] { return m_screen->CountColor(target, 0xFFFFFF) >= white - 200; }, 1000))
+        << m_screen->CountColor(target, 0xFFFFFF) << " white pixels";
 }
 
 TEST_F(HackDisplayTest, FullScreenEndsOnAOnePixelPointerMoveAndOnAKey)

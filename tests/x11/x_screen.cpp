@@ -71,10 +71,14 @@ void CXScreen::SetRootPicture(int x, int y, int width, int height)
     XSync(m_display, False);
 }
 
-long CXScreen::CountBranchPixels(Window window, int x, int y, int width, int height)
+// Pixels of the rectangle that pass the test; 0 when the window cannot be
+// read (it is unmapped or gone).
+long CXScreen::CountPixels(Window window, int x, int y, int width, int height,
+                           const std::function<bool(unsigned long r, unsigned long g, unsigned long b)>& test)
 {
     XWindowAttributes attributes{};
-    XGetWindowAttributes(m_display, window, &attributes);
+    if (XGetWindowAttributes(m_display, window, &attributes) == 0)
+        return 0;
     if (x + width > attributes.width)
         width = attributes.width - x;
     if (y + height > attributes.height)
@@ -89,8 +93,7 @@ long CXScreen::CountBranchPixels(Window window, int x, int y, int width, int hei
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             const unsigned long p = XGetPixel(image, column, row);
-            const unsigned long r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-            if (g >= 40 && g > r && g > b)
+            if (test((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF))
                 ++count;
         }
     }
@@ -98,11 +101,22 @@ long CXScreen::CountBranchPixels(Window window, int x, int y, int width, int hei
     return count;
 }
 
+long CXScreen::CountBranchPixels(Window window, int x, int y, int width, int height)
+{
+    return CountPixels(window, x, y, width, height,
+                       [](unsigned long r, unsigned long g, unsigned long b) { return g >= 40 && g > r && g > b; });
+}
+
+long CXScreen::CountColor(Window window, unsigned long rgb)
+{
+    return CountPixels(window, 0, 0, 1 << 15, 1 << 15, [rgb](unsigned long r, unsigned long g, unsigned long b) {
+        return (r << 16 | g << 8 | b) == rgb;
+    });
+}
+
 long CXScreen::CountBranchPixels(Window window)
 {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(m_display, window, &attributes);
-    return CountBranchPixels(window, 0, 0, attributes.width, attributes.height);
+    return CountBranchPixels(window, 0, 0, 1 << 15, 1 << 15);
 }
 
 Window CXScreen::FindWindowNamed(const std::string& wanted)

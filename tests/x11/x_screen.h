@@ -29,6 +29,8 @@ public:
     // in the rectangle of the window; pixels beyond it are not counted.
     long CountBranchPixels(Window window, int x, int y, int width, int height);
     long CountBranchPixels(Window window);
+    // Pixels of exactly that colour (0xRRGGBB) in the window.
+    long CountColor(Window window, unsigned long rgb);
 
     // The first top-level window of that name, or 0.
     Window FindWindowNamed(const std::string& name);
@@ -38,6 +40,9 @@ public:
     void Click(Window window, int x, int y);
 
 private:
+    long CountPixels(Window window, int x, int y, int width, int height,
+                     const std::function<bool(unsigned long r, unsigned long g, unsigned long b)>& test);
+
     Display* m_display = nullptr;
 };
 
