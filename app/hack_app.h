@@ -24,6 +24,9 @@ public:
     // The stored settings, except those the command line overrides.
     int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override;
 
+    // Ends the display connection; main calls it before static objects go.
+    void ClosePort() { m_port.Close(); }
+
     // Why start-up failed, in one line; empty when it did not.
     const std::string& Error() const { return m_error; }
     // The exit status that goes with it: 2 for a bad display or window, 1

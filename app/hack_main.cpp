@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     }
     theApp.SetOptions(parsed.options);
     const int status = AfxOffscreenMain(argc, argv);
+    theApp.ClosePort();
     if (!theApp.Error().empty()) {
         std::fprintf(stderr, "verdane: %s\n", theApp.Error().c_str());
         return theApp.ErrorStatus();

@@ -497,6 +497,11 @@ CX11Port::CX11Port()
 
 CX11Port::~CX11Port() = default;
 
+void CX11Port::Close()
+{
+    m_impl = std::make_unique<CImpl>();
+}
+
 bool CX11Port::Open(const std::string& displayName, std::string& error)
 {
     return m_impl->Open(displayName, error);

@@ -28,6 +28,7 @@ struct CX11RunOptions {
 class CX11Port {
 public:
     CX11Port();
+    // Closes the connection if Close has not.
     ~CX11Port();
     CX11Port(const CX11Port&) = delete;
     CX11Port& operator=(const CX11Port&) = delete;
@@ -36,6 +37,11 @@ public:
     // screen the window system's primary screen. False, with a one-line
     // reason, when no server answers.
     bool Open(const std::string& displayName, std::string& error);
+
+    // Destroys what is left of the windows, then disconnects. To be called
+    // before the program's static objects go: the window system's state is
+    // one of them, and the port's object may outlive it.
+    void Close();
 
     std::uint32_t RootWindowId() const;
 
