@@ -10,6 +10,8 @@ packages=(
   nsis
   wine64 wine xvfb xauth x11-utils
   python3
+  # The X11 port and the program verdane; its test under the real daemon.
+  libx11-dev libxext-dev xscreensaver libxml2-utils
 )
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.

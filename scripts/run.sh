@@ -48,3 +48,11 @@ if ! wine reg query "$key" >/dev/null 2>&1; then
 fi
 wine build/win/tools/backdrop/backdrop.exe build/desktop.bmp build/win/app/verdane.scr /s
 echo "verdane.scr ended"
+
+# Natively too, when the X11 port is built (its folder is configured only
+# when the X11 headers are there): verdane in a window of its own.
+if [ -d build/native/framework/x11 ]; then
+  cmake --build build/native -j"$jobs" --target verdane
+  echo "verdane -window is running on display $DISPLAY: close its window to end it"
+  build/native/app/verdane -window
+fi

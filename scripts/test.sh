@@ -16,6 +16,13 @@ cmake --preset native -DVERDANE_WERROR=ON >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --test-dir build/native --output-on-failure
 
+echo "== install of the X11 program verdane"
+xinstall=$(mktemp -d)
+cmake --install build/native --prefix "$xinstall" >/dev/null
+test -x "$xinstall/bin/verdane"
+xmllint --noout "$xinstall/share/xscreensaver/config/verdane.xml"
+rm -rf "$xinstall"
+
 echo "== Windows build and tests under Wine"
 cmake --preset win -DVERDANE_WERROR=ON >/dev/null
 cmake --build --preset win -j"$jobs"

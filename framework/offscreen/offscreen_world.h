@@ -11,6 +11,7 @@
 
 #include "afxtypes.h"
 #include "offscreen_classes.h"
+#include "surface/damage.h"
 #include "surface/surface.h"
 
 #include <cstddef>
@@ -43,6 +44,10 @@ struct COffscreenWindow {
     std::shared_ptr<CSurface> surface;
     // The part waiting to be repainted, as rectangles in client coordinates.
     std::vector<CRect> updateRegion;
+    // What drawing changed in the picture since a display attached to the
+    // window system last showed it (the off-screen port shows nothing and
+    // leaves it to grow, within its bound).
+    CDamage changed;
     std::map<UINT_PTR, COffscreenTimer> timers;
     bool destroying = false;
 };

@@ -1,10 +1,11 @@
 // Device contexts on windows of the off-screen port: surface device
 // contexts on the window's picture, clipped to the client area or to the
-// part being repainted.
+// part being repainted. What they change is added to the window's record
+// of changes when they close, for a display attached to the window system.
 #include "window_dc.h"
 
 #include "offscreen_world.h"
-#include "surface/surface_dc.h"
+#include "surface/presenting_dc.h"
 #include "wnd.h"
 
 #include <algorithm>
@@ -18,14 +19,26 @@ struct CSurfaceKeeper {
     std::shared_ptr<CSurface> m_keptSurface;
 };
 
+// Adds what a context changed to the window's record, if the window is
+// still there when the context closes.
+CPresentingDC::Presenter RecordChangesOf(HWND hWnd)
+{
+    return [hWnd](const CSurface&, const std::vector<CRect>& changed) {
+        if (COffscreenWindow* window = OffscreenWorld().Find(hWnd)) {
+            for (const CRect& rect : changed)
+                window->changed.Add(rect);
+        }
+    };
+}
+
 // A surface context that keeps its surface alive, so that it stays valid
 // even if the window goes while the context is open. Without a window it
 // draws on an empty surface, which clips everything away.
-class CWindowSurfaceDC : private CSurfaceKeeper, public CSurfaceDC {
+class CWindowSurfaceDC : private CSurfaceKeeper, public CPresentingDC {
 public:
-    CWindowSurfaceDC(std::shared_ptr<CSurface> surface, std::vector<CRect> clip)
+    CWindowSurfaceDC(HWND hWnd, std::shared_ptr<CSurface> surface, std::vector<CRect> clip)
         : CSurfaceKeeper{surface != nullptr ? std::move(surface) : std::make_shared<CSurface>()},
-          CSurfaceDC(*m_keptSurface, std::move(clip))
+          CPresentingDC(*m_keptSurface, std::move(clip), RecordChangesOf(hWnd))
     {
     }
 };
@@ -59,7 +72,8 @@ CClientDC::CClientDC(CWnd* wnd)
     std::vector<CRect> clip;
     if (surface != nullptr)
         clip.push_back(surface->Bounds());
-    m_target = std::make_unique<CWindowSurfaceDC>(std::move(surface), std::move(clip));
+    m_target = std::make_unique<CWindowSurfaceDC>(wnd != nullptr ? wnd->m_hWnd : nullptr, std::move(surface),
+                                                  std::move(clip));
 }
 
 CClientDC::~CClientDC() = default;
@@ -71,7 +85,8 @@ CPaintDC::CPaintDC(CWnd* wnd)
 {
     std::vector<CRect> region = OffscreenWorld().BeginPaint(wnd != nullptr ? wnd->m_hWnd : nullptr);
     m_paintRect = BoundingBox(region);
-    m_target = std::make_unique<CWindowSurfaceDC>(SurfaceOf(wnd), std::move(region));
+    m_target = std::make_unique<CWindowSurfaceDC>(wnd != nullptr ? wnd->m_hWnd : nullptr, SurfaceOf(wnd),
+                                                  std::move(region));
 }
 
 CPaintDC::~CPaintDC() = default;

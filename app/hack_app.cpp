@@ -1,0 +1,161 @@
+#include "hack_app.h"
+
+#include "app/settings.h"
+#include "canvas/full_screen_wnd.h"
+#include "canvas/growth_wnd.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The size of -window's window, within the screen: as wide as a large
+// canvas, so that it grows the full-screen saver's branches.
+constexpr LONG kOwnWindowWidth = 800;
+constexpr LONG kOwnWindowHeight = 600;
+
+// A canvas filling the host's client area, as the saver's preview fills the
+// host's pane; nullptr when creation fails (the canvas, auto-delete, has
+// then deleted itself).
+CGrowthWnd* CreateCanvasIn(HWND host)
+{
+    auto* canvas = new CGrowthWnd(TRUE);
+    CRect client;
+    ::GetClientRect(host, &client);
+    return canvas->Create(0, WS_CHILD | WS_VISIBLE, client, host) ? canvas : nullptr;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CHackApp, CWinApp)
+END_MESSAGE_MAP()
+
+// The settings file is named after the program, whatever the binary is
+// called: $XDG_CONFIG_HOME/Tarnwell/verdane.ini.
+CHackApp::CHackApp()
+    : CWinApp("verdane")
+{
+}
+
+BOOL CHackApp::InitInstance()
+{
+    SetRegistryKey("Tarnwell");
+    if (!m_port.Open(m_options.display, m_error))
+        return FALSE;
+    switch (m_options.target) {
+    case HackTarget::Root:
+        return StartOnRoot();
+    case HackTarget::WindowId:
+        return StartInWindow(m_options.windowId);
+    case HackTarget::FullScreen:
+        return StartFullScreen();
+    case HackTarget::Settings:
+        RunSettings();
+        return FALSE;
+    case HackTarget::Window:
+        break;
+    }
+    return StartInOwnWindow();
+}
+
+CX11RunOptions CHackApp::RunOptions() const
+{
+    CX11RunOptions options;
+    options.delayMicros = m_options.delayMicros;
+    options.showFps = m_options.showFps;
+    return options;
+}
+
+int CHackApp::Run()
+{
+    return m_port.Run(RunOptions());
+}
+
+// The values are limited as the dialog's controls limit them: the hidden
+// scroll bar to 0..100, the check box to its three states (anything else
+// shows unchecked), the sliders to 0..100 (by the window).
+void CHackApp::RunSettings()
+{
+    constexpr int kMaxPosition = 100;
+    const int speed = std::clamp(settings::Read(settings::kSpeed, 0), 0, kMaxPosition);
+    const int storedBlank = settings::Read(settings::kBlankScreen, 0);
+    const int blank = storedBlank >= 0 && storedBlank <= 2 ? storedBlank : 0;
+    int plantSize = settings::Read(settings::kPlantSize, 0);
+    int growthRate = settings::Read(settings::kGrowthRate, 0);
+
+    // The preview draws with the stored values, not the sliders' positions,
+    // as the dialog's does.
+    const auto preview = [](HWND pane) { CreateCanvasIn(pane); };
+    if (!m_port.RunSettingsWindow(plantSize, growthRate, preview, RunOptions()))
+        return;
+    const bool stored = settings::Write(settings::kSpeed, speed) && settings::Write(settings::kBlankScreen, blank) &&
+                        settings::Write(settings::kPlantSize, plantSize) &&
+                        settings::Write(settings::kGrowthRate, growthRate);
+    if (!stored) {
+        m_error = "cannot store the settings in $XDG_CONFIG_HOME/Tarnwell/verdane.ini";
+        m_errorStatus = 1;
+    }
+}
+
+int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
+{
+    if (section != nullptr && entry != nullptr && std::strcmp(section, settings::kSection) == 0) {
+        if (std::strcmp(entry, settings::kPlantSize) == 0 && m_options.plantSize)
+            return *m_options.plantSize;
+        if (std::strcmp(entry, settings::kGrowthRate) == 0 && m_options.growthRate)
+            return *m_options.growthRate;
+        if (std::strcmp(entry, settings::kBlankScreen) == 0 && m_options.blank)
+            return 1;
+    }
+    return CWinApp::GetProfileInt(section, entry, defaultValue);
+}
+
+BOOL CHackApp::StartOnRoot()
+{
+    const char* handed = std::getenv("XSCREENSAVER_WINDOW");
+    if (handed == nullptr || *handed == '\0')
+        return StartInWindow(m_port.RootWindowId());
+    const auto window = ParseWindowId(handed);
+    if (!window) {
+        m_error = std::string("XSCREENSAVER_WINDOW='") + handed + "' is not a window id";
+        return FALSE;
+    }
+    return StartInWindow(*window);
+}
+
+BOOL CHackApp::StartInWindow(std::uint32_t window)
+{
+    const HWND host = m_port.AttachWindow(window, m_error);
+    if (host == nullptr)
+        return FALSE;
+    return BecomeMain(CreateCanvasIn(host), "cannot create the canvas");
+}
+
+BOOL CHackApp::StartInOwnWindow()
+{
+    m_port.UseDesktopPicture();
+    const LONG width = std::min<LONG>(kOwnWindowWidth, GetSystemMetrics(SM_CXSCREEN));
+    const LONG height = std::min<LONG>(kOwnWindowHeight, GetSystemMetrics(SM_CYSCREEN));
+    auto* canvas = new CGrowthWnd(TRUE);
+    const bool created = canvas->Create(0, WS_VISIBLE, CRect(0, 0, width, height), nullptr) != FALSE;
+    return BecomeMain(created ? canvas : nullptr, "cannot create the window");
+}
+
+BOOL CHackApp::StartFullScreen()
+{
+    m_port.UseDesktopPicture();
+    auto* window = new CFullScreenWnd;
+    window->CreateFullScreen();
+    return BecomeMain(::IsWindow(window->m_hWnd) ? window : nullptr, "cannot create the full-screen window");
+}
+
+BOOL CHackApp::BecomeMain(CWnd* window, const char* failure)
+{
+    if (window == nullptr) {
+        m_error = failure;
+        return FALSE;
+    }
+    m_pMainWnd = window;
+    return TRUE;
+}

@@ -1,0 +1,57 @@
+// The application object of the X11 program `verdane`: the growth canvas on
+// the window XScreenSaver's options name, with the stored settings (which
+// the command line may override for one run), run by the X11 port's loop.
+#pragma once
+
+#include "app.h"
+#include "hack_options.h"
+#include "x11_port.h"
+
+#include <string>
+
+class CHackApp : public CWinApp {
+public:
+    CHackApp();
+
+    // Options read from the command line, before start-up.
+    void SetOptions(const CHackOptions& options) { m_options = options; }
+
+    // Opens the display and creates the canvas; FALSE, with Error() set,
+    // when either cannot be done.
+    BOOL InitInstance() override;
+    int Run() override;
+
+    // The stored settings, except those the command line overrides.
+    int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override;
+
+    // Ends the display connection; main calls it before static objects go.
+    void ClosePort() { m_port.Close(); }
+
+    // Why start-up failed, in one line; empty when it did not.
+    const std::string& Error() const { return m_error; }
+    // The exit status that goes with it: 2 for a bad display or window, 1
+    // when the settings could not be stored.
+    int ErrorStatus() const { return m_errorStatus; }
+
+private:
+    // A canvas filling an X window that another program made.
+    BOOL StartInWindow(std::uint32_t window);
+    // The window XScreenSaver's driver hands over, else the root.
+    BOOL StartOnRoot();
+    BOOL StartInOwnWindow();
+    BOOL StartFullScreen();
+    // Makes the window (nullptr: creation failed) the main window, or
+    // records the failure.
+    BOOL BecomeMain(CWnd* window, const char* failure);
+    // The settings window: as the Windows dialog, it reads the four values
+    // it carries and, on OK, writes them back in the same order.
+    void RunSettings();
+    CX11RunOptions RunOptions() const;
+
+    CHackOptions m_options;
+    CX11Port m_port;
+    std::string m_error;
+    int m_errorStatus = 2;
+
+    DECLARE_MESSAGE_MAP()
+};

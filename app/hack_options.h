@@ -1,0 +1,47 @@
+// The command line of the X11 program `verdane`, after XScreenSaver's
+// conventions for a hack: every option takes one dash or two (its driver
+// starts hacks as `hack --root`), and values follow as separate arguments.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class HackTarget {
+    Window,      // -window: a window of its own (the default, as for every hack)
+    FullScreen,  // -fullscreen: the primary monitor, ended by the first input
+    Root,        // -root: the root, or $XSCREENSAVER_WINDOW when that is set
+    WindowId,    // -window-id ID: a window another program made
+    Settings,    // -settings or -configure: the settings window
+};
+
+struct CHackOptions {
+    // The timer floor when nothing else is asked: 10 ms, that of Windows.
+    static constexpr long kDefaultDelayMicros = 10000;
+
+    HackTarget target = HackTarget::Window;
+    std::uint32_t windowId = 0;   // for WindowId
+    std::string display;          // -display NAME; empty: $DISPLAY
+    long delayMicros = kDefaultDelayMicros;
+    bool showFps = false;
+    // Overrides of the stored settings for this run only.
+    std::optional<std::int32_t> plantSize;   // "Star Speed"
+    std::optional<std::int32_t> growthRate;  // "Star Number"
+    bool blank = false;                      // "Blankscr" 1
+};
+
+struct CHackOptionsResult {
+    CHackOptions options;
+    std::string error;  // one line for the user; empty on success
+    bool help = false;
+};
+
+// args excludes the program name.
+CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args);
+
+// An X window id as XScreenSaver writes it (0x hexadecimal) or in decimal;
+// nullopt for anything else, zero, or more than 32 bits.
+std::optional<std::uint32_t> ParseWindowId(const std::string& text);
+
+extern const char* const kHackUsage;

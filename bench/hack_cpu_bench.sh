@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Processor share of Verdane at 1920x1080, "Growth Rate" 100, on a black
+# screen under Xvfb, side by side in one run on this machine:
+#   1. the X11 program: verdane -root (build/native/app/verdane);
+#   2. the Windows saver: verdane.scr /s under Wine (build/win/app/verdane.scr),
+#      in a fresh private prefix.
+# Each runs on its own Xvfb; after a warm-up, the processor time that the
+# saver's processes and the X server used over SECONDS is printed as a
+# share of one core. Build both trees first (scripts/test.sh does).
+#
+# Usage: bench/hack_cpu_bench.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-20}
+warmup=5
+hack=build/native/app/verdane
+saver=build/win/app/verdane.scr
+work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-bench.XXXXXX")
+pids=()
+
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ -d "$work/prefix" ]; then WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; fi
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Clock ticks (utime + stime) of the processes given; gone ones count 0.
+ticks() {
+  local total=0 pid fields
+  for pid in "$@"; do
+    fields=$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null) || continue
+    set -- $fields
+    total=$((total + ${12} + ${13}))
+  done
+  echo "$total"
+}
+
+# Starts Xvfb at 1920x1080 with a black root; sets display and xvfb_pid.
+start_xvfb() {
+  local file="$work/display.$1"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -br 3>"$file" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  pids+=("$xvfb_pid")
+  for _ in $(seq 1 100); do [ -s "$file" ] && break; sleep 0.1; done
+  display=":$(head -n1 "$file")"
+}
+
+# The processes of the Wine prefix: every process whose environment names it.
+prefix_pids() {
+  local dir
+  for dir in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$dir/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$work/prefix" && echo "${dir#/proc/}"
+  done
+}
+
+# Share of one core, in percent with two decimals, of ticks over seconds.
+share() {
+  awk -v t="$1" -v s="$seconds" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
+}
+
+measure() {
+  local label=$1 xvfb=$2
+  shift 2
+  local saver_pids=("$@")
+  local s0 x0 s1 x1
+  s0=$(ticks "${saver_pids[@]}"); x0=$(ticks "$xvfb")
+  sleep "$seconds"
+  s1=$(ticks "${saver_pids[@]}"); x1=$(ticks "$xvfb")
+  printf "%-34s %8s %% %8s %% %8s %%\n" "$label" "$(share $((s1 - s0)))" "$(share $((x1 - x0)))" \
+    "$(share $((s1 - s0 + x1 - x0)))"
+}
+
+echo "1920x1080, Growth Rate 100, black screen, ${seconds} s after ${warmup} s of warm-up; share of one core"
+printf "%-34s %10s %10s %10s\n" "" "saver" "X server" "together"
+
+# 1. verdane -root, with the setting given on its command line.
+start_xvfb native
+mkdir -p "$work/config"
+DISPLAY=$display XDG_CONFIG_HOME="$work/config" "$hack" -root --growth-rate 100 &
+hack_pid=$!
+pids+=("$hack_pid")
+sleep "$warmup"
+measure "verdane -root (X11, MIT-SHM)" "$xvfb_pid" "$hack_pid"
+kill "$hack_pid"
+
+# 2. verdane.scr /s under Wine, with the setting in the prefix's registry.
+if [ ! -f "$saver" ]; then
+  echo "verdane.scr /s (Wine): $saver is not built"
+  exit 0
+fi
+start_xvfb wine
+export DISPLAY=$display WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot --init >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Tarnwell\verdane\Config' /v "Star Number" /t REG_DWORD /d 100 /f >/dev/null 2>&1
+wine "$saver" /s >/dev/null 2>&1 &
+pids+=($!)
+sleep "$warmup"
+mapfile -t wine_pids < <(prefix_pids)
+measure "verdane.scr /s (Wine, all of prefix)" "$xvfb_pid" "${wine_pids[@]}"

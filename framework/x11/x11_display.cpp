@@ -1,0 +1,78 @@
+#include "x11_display.h"
+
+#include <X11/extensions/XShm.h>
+
+#include <cstdio>
+
+int CX11ErrorTrap::s_error = 0;
+
+CX11Display::~CX11Display()
+{
+    if (m_display != nullptr)
+        XCloseDisplay(m_display);
+}
+
+bool CX11Display::Open(const std::string& name, std::string& error)
+{
+    m_display = XOpenDisplay(name.empty() ? nullptr : name.c_str());
+    if (m_display == nullptr) {
+        const char* shown = name.empty() ? XDisplayName(nullptr) : name.c_str();
+        error = std::string("cannot open display '") + (shown != nullptr ? shown : "") + "'";
+        return false;
+    }
+    XSetErrorHandler(&CX11Display::ReportError);
+    m_screen = DefaultScreen(m_display);
+    m_root = RootWindow(m_display, m_screen);
+    // A remote server cannot see this process's memory; XShmQueryExtension
+    // says only that the extension exists, so attaching is tried later and
+    // a failure there falls back to plain XPutImage.
+    m_hasShm = XShmQueryExtension(m_display) != False;
+    return true;
+}
+
+int CX11Display::ReportError(Display* display, XErrorEvent* event)
+{
+    if (event->error_code == BadWindow || event->error_code == BadDrawable || event->error_code == BadMatch)
+        return 0;
+    char text[256];
+    XGetErrorText(display, event->error_code, text, sizeof text);
+    std::fprintf(stderr, "verdane: X error: %s (request %d)\n", text, event->request_code);
+    return 0;
+}
+
+int CX11Display::Width() const
+{
+    return DisplayWidth(m_display, m_screen);
+}
+
+int CX11Display::Height() const
+{
+    return DisplayHeight(m_display, m_screen);
+}
+
+CX11ErrorTrap::CX11ErrorTrap(Display* display)
+    : m_display(display)
+{
+    XSync(m_display, False);
+    s_error = 0;
+    m_previous = XSetErrorHandler(&CX11ErrorTrap::Record);
+}
+
+CX11ErrorTrap::~CX11ErrorTrap()
+{
+    XSync(m_display, False);
+    XSetErrorHandler(m_previous);
+}
+
+int CX11ErrorTrap::Error()
+{
+    XSync(m_display, False);
+    return s_error;
+}
+
+int CX11ErrorTrap::Record(Display*, XErrorEvent* event)
+{
+    if (s_error == 0)
+        s_error = event->error_code;
+    return 0;
+}

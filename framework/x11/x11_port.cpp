@@ -1,0 +1,534 @@
+#include "x11_port.h"
+
+#include "offscreen_driver.h"
+#include "offscreen_resources.h"
+#include "offscreen_world.h"
+#include "x11_display.h"
+#include "x11_events.h"
+#include "x11_picture.h"
+#include "x11_presenter.h"
+#include "x11_settings_window.h"
+
+#include <X11/Xutil.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string HexWindowId(std::uint32_t window)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(window));
+    return text;
+}
+
+// The window and every window below it, parents first.
+void CollectSubtree(const COffscreenWorld& world, HWND hWnd, std::vector<HWND>& out)
+{
+    out.push_back(hWnd);
+    for (HWND child : world.Children(hWnd))
+        CollectSubtree(world, child, out);
+}
+
+std::vector<HWND> AllWindows(const COffscreenWorld& world)
+{
+    std::vector<HWND> all;
+    for (HWND top : world.TopLevelWindows())
+        CollectSubtree(world, top, all);
+    return all;
+}
+
+}  // namespace
+
+class CX11Port::CImpl {
+public:
+    bool Open(const std::string& displayName, std::string& error);
+    void UseDesktopPicture();
+    HWND AttachWindow(std::uint32_t window, std::string& error);
+    // Runs the loop until the quit message (its code) or until done()
+    // holds (0).
+    int Run(const CX11RunOptions& options, const std::function<bool()>& done);
+    bool RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
+                           const CX11RunOptions& options);
+    Window Root() const { return m_display.Root(); }
+    ~CImpl();
+
+private:
+    // An X window that framework windows appear in: one made here for a
+    // top-level framework window, or another program's.
+    struct CTarget {
+        Window window = 0;
+        bool own = false;
+        std::unique_ptr<CX11Presenter> presenter;
+    };
+
+    void DispatchEvents();
+    void HandleEvent(XEvent& event);
+    // Makes X windows for new top-level framework windows and drops those
+    // of windows that are gone; shows or hides the pointer.
+    void Sync();
+    bool CreateOwnWindow(HWND hWnd);
+    // One tick of every timer that is due; true when any fired.
+    bool FireDueTimers(Clock::time_point now, long floorMicros);
+    std::optional<Clock::time_point> NextDue() const;
+    void PresentChanges();
+    void DrawFps(const std::string& text);
+    HWND TargetOf(Window window) const;
+    // The framework windows shown in a target, with their origin in it.
+    std::vector<std::pair<HWND, CPoint>> ShownIn(HWND target) const;
+
+    COffscreenWorld& m_world = OffscreenWorld();
+    CX11Display m_display;
+    std::optional<COffscreenDriver> m_driver;
+    std::map<HWND, CTarget> m_targets;
+    // Parts of framework windows that the server lost, to be put again.
+    std::map<HWND, std::vector<CRect>> m_exposed;
+    std::map<std::pair<HWND, UINT_PTR>, Clock::time_point> m_due;
+    Atom m_deleteWindow = 0;
+    Cursor m_blankCursor = 0;
+    bool m_pointerHidden = false;
+    GC m_textGc = nullptr;
+    CX11SettingsWindow* m_settings = nullptr;  // while it is shown
+};
+
+bool CX11Port::CImpl::Open(const std::string& displayName, std::string& error)
+{
+    if (!m_display.Open(displayName, error))
+        return false;
+    m_driver.emplace();
+    m_driver->SetScreenSize(m_display.Width(), m_display.Height());
+    m_deleteWindow = XInternAtom(m_display.Get(), "WM_DELETE_WINDOW", False);
+    return true;
+}
+
+CX11Port::CImpl::~CImpl()
+{
+    Display* dpy = m_display.Get();
+    if (dpy == nullptr)
+        return;
+    m_driver.reset();  // destroys what is left of the windows
+    for (auto& [hWnd, target] : m_targets) {
+        target.presenter.reset();
+        if (target.own)
+            XDestroyWindow(dpy, target.window);
+    }
+    if (m_blankCursor != 0)
+        XFreeCursor(dpy, m_blankCursor);
+    if (m_textGc != nullptr)
+        XFreeGC(dpy, m_textGc);
+    XSync(dpy, False);
+}
+
+void CX11Port::CImpl::UseDesktopPicture()
+{
+    m_driver->SetScreenPicture(ReadStartPicture(m_display.Get(), m_display.Root()));
+}
+
+HWND CX11Port::CImpl::AttachWindow(std::uint32_t window, std::string& error)
+{
+    Display* dpy = m_display.Get();
+    XWindowAttributes attributes{};
+    {
+        CX11ErrorTrap trap(dpy);
+        if (XGetWindowAttributes(dpy, window, &attributes) == 0 || trap.Error() != 0) {
+            error = "there is no window " + HexWindowId(window) + " on this display";
+            return nullptr;
+        }
+    }
+    CTarget target;
+    target.window = window;
+    target.presenter = CX11Presenter::Create(m_display, window, error);
+    if (target.presenter == nullptr) {
+        error = "cannot draw on window " + HexWindowId(window) + ": " + error;
+        return nullptr;
+    }
+    // The host starts with what the window shows, and its children with
+    // the part of that beneath them.
+    m_driver->SetScreenPicture(ReadStartPicture(dpy, window));
+    const HWND host = m_driver->CreateHostWindow(CRect(0, 0, attributes.width, attributes.height));
+    if (host == nullptr) {
+        error = "window " + HexWindowId(window) + " is too large";
+        return nullptr;
+    }
+    // Only what no other client may already have chosen: exposure and the
+    // window's end. Input on another program's window is not ours.
+    {
+        CX11ErrorTrap trap(dpy);
+        XSelectInput(dpy, window, ExposureMask | StructureNotifyMask);
+        if (trap.Error() != 0) {
+            error = "cannot watch window " + HexWindowId(window);
+            m_driver->AbandonHostWindow(host);
+            return nullptr;
+        }
+    }
+    m_targets.emplace(host, std::move(target));
+    return host;
+}
+
+bool CX11Port::CImpl::CreateOwnWindow(HWND hWnd)
+{
+    Display* dpy = m_display.Get();
+    const COffscreenWindow* window = m_world.Find(hWnd);
+    const CRect rect = window->rect;
+    const bool popup = (window->style & WS_POPUP) != 0;
+    XSetWindowAttributes attributes{};
+    attributes.background_pixmap = None;  // nothing painted behind the picture
+    attributes.override_redirect = popup ? True : False;
+    attributes.event_mask =
+        ExposureMask | KeyPressMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask;
+    const Window x = XCreateWindow(dpy, m_display.Root(), rect.left, rect.top,
+                                   static_cast<unsigned>(std::max<LONG>(rect.Width(), 1)),
+                                   static_cast<unsigned>(std::max<LONG>(rect.Height(), 1)), 0, CopyFromParent,
+                                   InputOutput, CopyFromParent, CWBackPixmap | CWOverrideRedirect | CWEventMask,
+                                   &attributes);
+    XStoreName(dpy, x, "Verdane");
+    XClassHint classHint{const_cast<char*>("verdane"), const_cast<char*>("Verdane")};
+    XSetClassHint(dpy, x, &classHint);
+    XSetWMProtocols(dpy, x, &m_deleteWindow, 1);
+    // The picture has a fixed size: the window manager is asked to keep it.
+    XSizeHints hints{};
+    hints.flags = PPosition | PSize | PMinSize | PMaxSize;
+    hints.x = rect.left;
+    hints.y = rect.top;
+    hints.width = hints.min_width = hints.max_width = rect.Width();
+    hints.height = hints.min_height = hints.max_height = rect.Height();
+    XSetWMNormalHints(dpy, x, &hints);
+    XMapRaised(dpy, x);
+
+    CTarget target;
+    target.window = x;
+    target.own = true;
+    std::string error;
+    target.presenter = CX11Presenter::Create(m_display, x, error);
+    m_targets.emplace(hWnd, std::move(target));
+    if (m_targets[hWnd].presenter == nullptr) {
+        std::fprintf(stderr, "verdane: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+void CX11Port::CImpl::Sync()
+{
+    Display* dpy = m_display.Get();
+    for (auto it = m_targets.begin(); it != m_targets.end();) {
+        if (m_world.Find(it->first) != nullptr) {
+            ++it;
+            continue;
+        }
+        it->second.presenter.reset();
+        if (it->second.own)
+            XDestroyWindow(dpy, it->second.window);
+        it = m_targets.erase(it);
+    }
+    for (auto it = m_exposed.begin(); it != m_exposed.end();)
+        it = m_world.Find(it->first) == nullptr ? m_exposed.erase(it) : std::next(it);
+
+    for (HWND top : m_world.TopLevelWindows()) {
+        const COffscreenWindow* window = m_world.Find(top);
+        if (window->object == nullptr || m_targets.count(top) != 0 || !m_world.IsVisible(top))
+            continue;
+        if (!CreateOwnWindow(top))
+            m_world.Post(top, WM_CLOSE, 0, 0);
+    }
+
+    // SetCursor(nullptr) and the large canvases' transparent cursor both
+    // hide the pointer; anything else shows the server's.
+    const bool hide = m_world.m_cursor != OffscreenArrowCursor();
+    if (hide != m_pointerHidden) {
+        if (hide && m_blankCursor == 0) {
+            const char empty[1] = {0};
+            const Pixmap bits = XCreateBitmapFromData(dpy, m_display.Root(), empty, 1, 1);
+            XColor black{};
+            m_blankCursor = XCreatePixmapCursor(dpy, bits, bits, &black, &black, 0, 0);
+            XFreePixmap(dpy, bits);
+        }
+        for (auto& [hWnd, target] : m_targets) {
+            if (!target.own)
+                continue;
+            if (hide)
+                XDefineCursor(dpy, target.window, m_blankCursor);
+            else
+                XUndefineCursor(dpy, target.window);
+        }
+        m_pointerHidden = hide;
+    }
+}
+
+HWND CX11Port::CImpl::TargetOf(Window window) const
+{
+    for (const auto& [hWnd, target] : m_targets) {
+        if (target.window == window)
+            return hWnd;
+    }
+    return nullptr;
+}
+
+std::vector<std::pair<HWND, CPoint>> CX11Port::CImpl::ShownIn(HWND target) const
+{
+    std::vector<HWND> subtree;
+    CollectSubtree(m_world, target, subtree);
+    const CPoint base = m_world.ClientOriginOnScreen(target);
+    std::vector<std::pair<HWND, CPoint>> shown;
+    for (HWND hWnd : subtree) {
+        const COffscreenWindow* window = m_world.Find(hWnd);
+        if (window->object == nullptr || !m_world.IsVisible(hWnd))
+            continue;
+        const CPoint origin = m_world.ClientOriginOnScreen(hWnd);
+        shown.emplace_back(hWnd, CPoint(origin.x - base.x, origin.y - base.y));
+    }
+    return shown;
+}
+
+void CX11Port::CImpl::DispatchEvents()
+{
+    Display* dpy = m_display.Get();
+    while (XPending(dpy) > 0) {
+        XEvent event;
+        XNextEvent(dpy, &event);
+        HandleEvent(event);
+    }
+}
+
+void CX11Port::CImpl::HandleEvent(XEvent& event)
+{
+    if (m_settings != nullptr && event.xany.window == m_settings->Get()) {
+        m_settings->Handle(event);
+        return;
+    }
+    const HWND target = TargetOf(event.xany.window);
+    if (target == nullptr)
+        return;
+    switch (event.type) {
+    case Expose: {
+        // The server lost that part: it is put again from the pictures,
+        // and the windows there get WM_PAINT for it, as on Windows.
+        const XExposeEvent& e = event.xexpose;
+        const CRect lost(e.x, e.y, e.x + e.width, e.y + e.height);
+        for (const auto& [hWnd, origin] : ShownIn(target)) {
+            const CRect part = Shifted(lost, -origin.x, -origin.y);
+            m_world.Invalidate(hWnd, part);
+            m_exposed[hWnd].push_back(part);
+        }
+        return;
+    }
+    case DestroyNotify:
+        // Another program's window went: its host vanishes as when a
+        // process dies, and the windows in it find themselves orphaned.
+        if (!m_targets[target].own) {
+            m_targets.erase(target);
+            m_driver->AbandonHostWindow(target);
+        }
+        return;
+    case MapNotify:
+        // A full-screen window takes the keyboard, as screen savers do,
+        // so that the first key ends it whichever window had the focus.
+        if (m_targets[target].own && m_world.Find(target) != nullptr &&
+            (m_world.Find(target)->style & WS_POPUP) != 0)
+            XGrabKeyboard(m_display.Get(), event.xmap.window, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+        return;
+    default:
+        break;
+    }
+    if (!m_targets[target].own)
+        return;
+    KeySym keysym = 0;
+    if (event.type == KeyPress)
+        keysym = XLookupKeysym(&event.xkey, 0);
+    for (const CX11Message& m : TranslateInput(event, target, keysym, m_deleteWindow))
+        m_world.Post(target, m.message, m.wParam, m.lParam);
+}
+
+bool CX11Port::CImpl::FireDueTimers(Clock::time_point now, long floorMicros)
+{
+    std::map<std::pair<HWND, UINT_PTR>, Clock::time_point> due;
+    std::vector<std::pair<HWND, UINT_PTR>> toFire;
+    for (HWND hWnd : AllWindows(m_world)) {
+        for (const auto& [id, timer] : m_world.Find(hWnd)->timers) {
+            const auto period = std::chrono::microseconds(std::max<long long>(timer.elapse * 1000LL, floorMicros));
+            const auto key = std::make_pair(hWnd, id);
+            const auto known = m_due.find(key);
+            if (known == m_due.end()) {
+                due[key] = now + period;  // a new timer first ticks one period on
+            } else if (known->second <= now) {
+                toFire.push_back(key);
+                // Late ticks are not made up for, as Windows coalesces them.
+                due[key] = std::max(known->second + period, now);
+            } else {
+                due[key] = known->second;
+            }
+        }
+    }
+    m_due = std::move(due);
+    bool fired = false;
+    for (const auto& [hWnd, id] : toFire)
+        fired = m_world.FireTimer(hWnd, id) || fired;
+    return fired;
+}
+
+std::optional<Clock::time_point> CX11Port::CImpl::NextDue() const
+{
+    std::optional<Clock::time_point> next;
+    for (const auto& entry : m_due) {
+        if (!next || entry.second < *next)
+            next = entry.second;
+    }
+    return next;
+}
+
+void CX11Port::CImpl::PresentChanges()
+{
+    for (auto& [targetHandle, target] : m_targets) {
+        if (target.presenter == nullptr)
+            continue;
+        for (const auto& [hWnd, origin] : ShownIn(targetHandle)) {
+            COffscreenWindow* window = m_world.Find(hWnd);
+            std::vector<CRect> rects = std::exchange(m_exposed[hWnd], {});
+            rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
+            window->changed.Clear();
+            if (!rects.empty())
+                target.presenter->Present(*window->surface, rects, origin);
+        }
+    }
+}
+
+void CX11Port::CImpl::DrawFps(const std::string& text)
+{
+    Display* dpy = m_display.Get();
+    if (m_textGc == nullptr) {
+        XGCValues values{};
+        values.foreground = WhitePixel(dpy, DefaultScreen(dpy));
+        values.background = BlackPixel(dpy, DefaultScreen(dpy));
+        m_textGc = XCreateGC(dpy, m_display.Root(), GCForeground | GCBackground, &values);
+    }
+    for (const auto& [hWnd, target] : m_targets) {
+        if (target.presenter != nullptr)
+            XDrawImageString(dpy, target.window, m_textGc, 10, target.presenter->Height() - 10, text.c_str(),
+                             static_cast<int>(text.size()));
+    }
+}
+
+bool CX11Port::CImpl::RunSettingsWindow(int& plantSize, int& growthRate,
+                                        const std::function<void(HWND pane)>& preview,
+                                        const CX11RunOptions& options)
+{
+    CX11SettingsWindow window(m_display.Get(), m_display.Root(), plantSize, growthRate);
+    std::string error;
+    const HWND pane = AttachWindow(static_cast<std::uint32_t>(window.PreviewPane()), error);
+    if (pane != nullptr)
+        preview(pane);
+    m_settings = &window;
+    Run(options, [&] { return window.Done(); });
+    m_settings = nullptr;
+    if (pane != nullptr) {
+        m_targets.erase(pane);
+        ::DestroyWindow(pane);
+    }
+    m_world.Pump();  // what the preview's destruction posted
+    plantSize = window.PlantSize();
+    growthRate = window.GrowthRate();
+    return window.Accepted();
+}
+
+int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool()>& done)
+{
+    Display* dpy = m_display.Get();
+    const int fd = ConnectionNumber(dpy);
+    long frames = 0;
+    Clock::time_point fpsStart = Clock::now();
+    std::string fpsText = "FPS:   0.0";
+    for (;;) {
+        DispatchEvents();
+        if (done())
+            return 0;
+        COffscreenPumpResult pumped = m_world.Pump();
+        if (!pumped.quit && FireDueTimers(Clock::now(), options.delayMicros)) {
+            ++frames;
+            pumped = m_world.Pump();
+        }
+        if (pumped.quit)
+            return pumped.exitCode;
+        Sync();
+        PresentChanges();
+        if (options.showFps) {
+            const auto elapsed = std::chrono::duration<double>(Clock::now() - fpsStart).count();
+            if (elapsed >= 1.0) {
+                char text[32];
+                std::snprintf(text, sizeof text, "FPS: %5.1f", frames / elapsed);
+                fpsText = text;
+                frames = 0;
+                fpsStart = Clock::now();
+            }
+            DrawFps(fpsText);
+        }
+        XFlush(dpy);
+        if (m_world.TopLevelWindows().empty() && m_settings == nullptr)
+            return 0;  // nothing left that could ever post the quit message
+        if (XPending(dpy) > 0)
+            continue;
+
+        // Sleep until the server speaks or the next timer is due.
+        timespec timeout{};
+        const std::optional<Clock::time_point> next = NextDue();
+        if (next) {
+            const auto wait = std::max(*next - Clock::now(), Clock::duration::zero());
+            const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+            timeout.tv_sec = static_cast<time_t>(nanos / 1000000000);
+            timeout.tv_nsec = static_cast<long>(nanos % 1000000000);
+        }
+        pollfd server{fd, POLLIN, 0};
+        ppoll(&server, 1, next ? &timeout : nullptr, nullptr);
+    }
+}
+
+CX11Port::CX11Port()
+    : m_impl(std::make_unique<CImpl>())
+{
+}
+
+CX11Port::~CX11Port() = default;
+
+void CX11Port::Close()
+{
+    m_impl = std::make_unique<CImpl>();
+}
+
+bool CX11Port::Open(const std::string& displayName, std::string& error)
+{
+    return m_impl->Open(displayName, error);
+}
+
+std::uint32_t CX11Port::RootWindowId() const
+{
+    return static_cast<std::uint32_t>(m_impl->Root());
+}
+
+void CX11Port::UseDesktopPicture()
+{
+    m_impl->UseDesktopPicture();
+}
+
+HWND CX11Port::AttachWindow(std::uint32_t window, std::string& error)
+{
+    return m_impl->AttachWindow(window, error);
+}
+
+int CX11Port::Run(const CX11RunOptions& options)
+{
+    return m_impl->Run(options, [] { return false; });
+}
+
+bool CX11Port::RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
+                                 const CX11RunOptions& options)
+{
+    return m_impl->RunSettingsWindow(plantSize, growthRate, preview, options);
+}

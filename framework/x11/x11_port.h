@@ -1,0 +1,73 @@
+// The X11 port: the off-screen port's window system (window table, message
+// queue, update regions, timers, destruction order) with an X display
+// attached. The framework's windows keep drawing on their pictures exactly
+// as off-screen; this port gives each top-level framework window an X
+// window, lets framework windows live inside X windows of other programs
+// (the root, XScreenSaver's window, a window id), turns X events into the
+// window messages, fires the timers from a poll loop, and puts what
+// changed on the screen after every round.
+//
+// No Xlib type appears here, so program code may include it.
+#pragma once
+
+#include "afxtypes.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+struct CX11RunOptions {
+    // The timer floor: a timer asking for less (the canvases ask for 0)
+    // ticks at this period, as Windows raises 0 to its shortest period.
+    long delayMicros = 10000;
+    // Shows the frame rate in the lower left corner of every window.
+    bool showFps = false;
+};
+
+class CX11Port {
+public:
+    CX11Port();
+    // Closes the connection if Close has not.
+    ~CX11Port();
+    CX11Port(const CX11Port&) = delete;
+    CX11Port& operator=(const CX11Port&) = delete;
+
+    // Connects to the display (empty name: $DISPLAY) and makes its default
+    // screen the window system's primary screen. False, with a one-line
+    // reason, when no server answers.
+    bool Open(const std::string& displayName, std::string& error);
+
+    // Destroys what is left of the windows, then disconnects. To be called
+    // before the program's static objects go: the window system's state is
+    // one of them, and the port's object may outlive it.
+    void Close();
+
+    std::uint32_t RootWindowId() const;
+
+    // What the root shows now (or the screenshot XScreenSaver left on it)
+    // becomes the picture that new top-level windows start with.
+    void UseDesktopPicture();
+
+    // Makes an existing X window a host window of the window system, sized
+    // as it is and showing what it showed (or XScreenSaver's screenshot);
+    // framework windows created as its children appear in it. nullptr,
+    // with a one-line reason, when there is no such window or verdane
+    // cannot draw on it.
+    HWND AttachWindow(std::uint32_t window, std::string& error);
+
+    // The message loop: runs until the quit message and returns its code.
+    int Run(const CX11RunOptions& options);
+
+    // Shows the settings window with the sliders at the values given and
+    // runs the loop until the user leaves it. preview is called once with
+    // the host window of its preview pane, to put a canvas in it; the pane
+    // and what is in it are destroyed before the call returns. True for OK,
+    // with the sliders' positions (0..100) stored back; false for Cancel.
+    bool RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
+                           const CX11RunOptions& options);
+
+private:
+    class CImpl;
+    std::unique_ptr<CImpl> m_impl;
+};

@@ -1,0 +1,180 @@
+#include "x11_settings_window.h"
+
+#include "x11_settings_layout.h"
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+using namespace settings_layout;
+
+namespace {
+
+constexpr unsigned long kFace = 0xD4D0C8;    // the classic dialog grey
+constexpr unsigned long kShadow = 0x808080;
+constexpr unsigned long kText = 0x000000;
+
+int Limited(int value)
+{
+    return std::clamp(value, 0, 100);
+}
+
+bool Inside(int x, int y, int left, int top, int width, int height)
+{
+    return x >= left && x < left + width && y >= top && y < top + height;
+}
+
+}  // namespace
+
+CX11SettingsWindow::CX11SettingsWindow(Display* display, Window root, int plantSize, int growthRate)
+    : m_display(display),
+      m_plantSize(Limited(plantSize)),
+      m_growthRate(Limited(growthRate))
+{
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = kFace;
+    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | Button1MotionMask | KeyPressMask;
+    m_window = XCreateWindow(display, root, 0, 0, kWidth, kHeight, 0, CopyFromParent, InputOutput, CopyFromParent,
+                             CWBackPixel | CWEventMask, &attributes);
+    XStoreName(display, m_window, "Verdane Settings");
+    XClassHint classHint{const_cast<char*>("verdane"), const_cast<char*>("Verdane")};
+    XSetClassHint(display, m_window, &classHint);
+    m_deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, m_window, &m_deleteWindow, 1);
+    XSizeHints hints{};
+    hints.flags = PMinSize | PMaxSize;
+    hints.width = hints.min_width = hints.max_width = kWidth;
+    hints.height = hints.min_height = hints.max_height = kHeight;
+    XSetWMNormalHints(display, m_window, &hints);
+
+    XSetWindowAttributes pane{};
+    pane.background_pixmap = None;
+    m_preview = XCreateWindow(display, m_window, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight, 0,
+                              CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap, &pane);
+    m_gc = XCreateGC(display, m_window, 0, nullptr);
+    XMapWindow(display, m_preview);
+    XMapRaised(display, m_window);
+    XSync(display, False);
+}
+
+CX11SettingsWindow::~CX11SettingsWindow()
+{
+    XFreeGC(m_display, m_gc);
+    XDestroyWindow(m_display, m_window);
+    XSync(m_display, False);
+}
+
+void CX11SettingsWindow::Handle(const XEvent& event)
+{
+    switch (event.type) {
+    case Expose:
+        if (event.xexpose.count == 0)
+            Draw();
+        break;
+    case ButtonPress:
+        if (event.xbutton.button != Button1)
+            break;
+        if (Slide(event.xbutton.x, event.xbutton.y))
+            break;
+        if (Inside(event.xbutton.x, event.xbutton.y, kOkLeft, kButtonTop, kButtonWidth, kButtonHeight))
+            End(true);
+        else if (Inside(event.xbutton.x, event.xbutton.y, kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight))
+            End(false);
+        break;
+    case MotionNotify:
+        if (m_dragging != nullptr) {
+            *m_dragging = Limited(((event.xmotion.x - kTrackLeft) * 100 + kTrackWidth / 2) / kTrackWidth);
+            Draw();
+        }
+        break;
+    case ButtonRelease:
+        m_dragging = nullptr;
+        break;
+    case KeyPress: {
+        XKeyEvent key = event.xkey;
+        const KeySym symbol = XLookupKeysym(&key, 0);
+        if (symbol == XK_Return || symbol == XK_KP_Enter)
+            End(true);
+        else if (symbol == XK_Escape)
+            End(false);
+        break;
+    }
+    case ClientMessage:
+        if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) == m_deleteWindow)
+            End(false);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CX11SettingsWindow::Slide(int x, int y)
+{
+    const int reach = kThumbHalfHeight;
+    int* slider = nullptr;
+    if (std::abs(y - kPlantSizeTrackY) <= reach)
+        slider = &m_plantSize;
+    else if (std::abs(y - kGrowthRateTrackY) <= reach)
+        slider = &m_growthRate;
+    if (slider == nullptr || x < kTrackLeft - reach || x > kTrackLeft + kTrackWidth + reach)
+        return false;
+    m_dragging = slider;
+    *slider = Limited(((x - kTrackLeft) * 100 + kTrackWidth / 2) / kTrackWidth);
+    Draw();
+    return true;
+}
+
+void CX11SettingsWindow::End(bool accepted)
+{
+    m_done = true;
+    m_accepted = accepted;
+}
+
+void CX11SettingsWindow::DrawText(int x, int y, const char* text)
+{
+    XSetForeground(m_display, m_gc, kText);
+    XDrawString(m_display, m_window, m_gc, x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+void CX11SettingsWindow::DrawSlider(int trackY, int value, const char* label, const char* low, const char* high)
+{
+    // Group frame and label, as in the dialog.
+    XSetForeground(m_display, m_gc, kShadow);
+    XDrawRectangle(m_display, m_window, m_gc, 12, trackY - 44, kTrackWidth + 40, 84);
+    DrawText(20, trackY - 28, label);
+    // Track, thumb, and the two ends' words.
+    XSetForeground(m_display, m_gc, kFace);
+    XFillRectangle(m_display, m_window, m_gc, kTrackLeft - kThumbHalfWidth, trackY - kThumbHalfHeight,
+                   kTrackWidth + 2 * kThumbHalfWidth + 1, 2 * kThumbHalfHeight + 1);
+    XSetForeground(m_display, m_gc, kShadow);
+    XFillRectangle(m_display, m_window, m_gc, kTrackLeft, trackY - 2, kTrackWidth, 4);
+    const int thumb = kTrackLeft + value * kTrackWidth / 100;
+    XSetForeground(m_display, m_gc, 0x3A6EA5);
+    XFillRectangle(m_display, m_window, m_gc, thumb - kThumbHalfWidth, trackY - kThumbHalfHeight,
+                   2 * kThumbHalfWidth, 2 * kThumbHalfHeight);
+    DrawText(kTrackLeft, trackY + 30, low);
+    DrawText(kTrackLeft + kTrackWidth - 6 * static_cast<int>(std::strlen(high)), trackY + 30, high);
+}
+
+void CX11SettingsWindow::DrawButton(int left, const char* text)
+{
+    XSetForeground(m_display, m_gc, kShadow);
+    XDrawRectangle(m_display, m_window, m_gc, left, kButtonTop, kButtonWidth - 1, kButtonHeight - 1);
+    DrawText(left + (kButtonWidth - 6 * static_cast<int>(std::strlen(text))) / 2, kButtonTop + 18, text);
+}
+
+void CX11SettingsWindow::Draw()
+{
+    DrawSlider(kPlantSizeTrackY, m_plantSize, "Plant Size", "Tiny", "Huge");
+    DrawSlider(kGrowthRateTrackY, m_growthRate, "Growth Rate", "Low", "High");
+    XSetForeground(m_display, m_gc, kShadow);
+    XDrawRectangle(m_display, m_window, m_gc, kPreviewLeft - 8, kPreviewTop - 24, kPreviewWidth + 16,
+                   kPreviewHeight + 32);
+    DrawText(kPreviewLeft, kPreviewTop - 8, "Preview");
+    DrawButton(kOkLeft, "OK");
+    DrawButton(kCancelLeft, "Cancel");
+    DrawText(12, kHeight - 14, "Tarnwell Verdane 1.1");
+}

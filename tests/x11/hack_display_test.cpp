@@ -1,0 +1,275 @@
+// The program verdane on a private Xvfb, driven and watched from outside as
+// a user, XScreenSaver's driver or a window manager would.
+// GoogleTest before Xlib, whose None and Bool macros it would trip on.
+#include <gtest/gtest.h>
+
+#include "hack_process.h"
+#include "x_screen.h"
+#include "x11_settings_layout.h"
+#include "xvfb_server.h"
+
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+constexpr int kGrowthTimeoutMs = 10000;
+constexpr int kExitTimeoutMs = 5000;
+
+std::string HexId(Window window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", window);
+    return text;
+}
+
+class HackDisplayTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { s_server = new CXvfbServer(kScreenWidth, kScreenHeight); }
+    static void TearDownTestSuite()
+    {
+        delete s_server;
+        s_server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(s_server->Display().empty()) << "Xvfb did not start";
+        m_screen = std::make_unique<CXScreen>(s_server->Display());
+        ASSERT_NE(m_screen->Get(), nullptr);
+        // Each test starts on a black root.
+        m_screen->SetRootPicture(0, 0, 0, 0);
+    }
+
+    std::unique_ptr<CHackProcess> Start(const std::vector<std::string>& arguments,
+                                        const std::map<std::string, std::optional<std::string>>& environment = {})
+    {
+        return std::make_unique<CHackProcess>(s_server->Display(), arguments, environment);
+    }
+
+    bool GrowsOn(Window window, int timeoutMs = kGrowthTimeoutMs)
+    {
+        return WaitFor([&] { return m_screen->CountBranchPixels(window) > 0; }, timeoutMs);
+    }
+
+    static CXvfbServer* s_server;
+    std::unique_ptr<CXScreen> m_screen;
+};
+
+CXvfbServer* HackDisplayTest::s_server = nullptr;
+
+TEST_F(HackDisplayTest, WindowOfItsOwnShowsGrowthAndClosesLikeAnyWindow)
+{
+    auto hack = Start({"-window", "--growth-rate", "100"});
+    Window window = 0;
+    ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
+    EXPECT_TRUE(GrowsOn(window));
+
+    // The window manager's close button: WM_DELETE_WINDOW, then exit 0.
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window;
+    close.xclient.message_type = XInternAtom(m_screen->Get(), "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(m_screen->Get(), "WM_DELETE_WINDOW", False));
+    XSendEvent(m_screen->Get(), window, False, NoEventMask, &close);
+    XFlush(m_screen->Get());
+    EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+}
+
+TEST_F(HackDisplayTest, RootDrawsOnTheRoot)
+{
+    auto hack = Start({"-root", "--growth-rate", "100"});
+    EXPECT_TRUE(GrowsOn(m_screen->Root()));
+    EXPECT_TRUE(hack->Running());
+}
+
+// As XScreenSaver's driver starts it: -root with the window it made named
+// in the environment. Nothing grows outside that window.
+TEST_F(HackDisplayTest, RootWithXScreenSaverWindowDrawsThereOnly)
+{
+    const Window saver = m_screen->CreateWindow(200, 150, 600, 400);
+    auto hack = Start({"--root", "--growth-rate", "100"}, {{"XSCREENSAVER_WINDOW", HexId(saver)}});
+    EXPECT_TRUE(GrowsOn(saver));
+    XUnmapWindow(m_screen->Get(), saver);  // what lies beneath is the root
+    XSync(m_screen->Get(), False);
+    EXPECT_EQ(m_screen->CountBranchPixels(m_screen->Root()), 0);
+}
+
+TEST_F(HackDisplayTest, WindowIdDrawsInThatWindow)
+{
+    const Window target = m_screen->CreateWindow(0, 0, 900, 700);
+    auto hack = Start({"-window-id", std::to_string(target), "--growth-rate", "100"});
+    EXPECT_TRUE(GrowsOn(target));
+    // When that window goes, so does the program.
+    XDestroyWindow(m_screen->Get(), target);
+    XSync(m_screen->Get(), False);
+    EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+}
+
+// The canvas starts on what the window showed, and what the server loses
+// (here: the whole window, cleared to black, which it reports with Expose)
+// is put back from the canvas's picture at once. A one-second timer and few
+// branches keep the growth from drawing meanwhile.
+TEST_F(HackDisplayTest, ExposedPartsArePutBackFromThePicture)
+{
+    const Window target = m_screen->CreateWindow(0, 0, 900, 700);
+    m_screen->Fill(target, 300, 200, 100, 80, 0xFFFFFF);
+    const long white = 100 * 80;
+    auto hack = Start({"-window-id", HexId(target), "--growth-rate", "0", "-delay", "1000000"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // attached and painted
+    ASSERT_TRUE(hack->Running());
+
+    XClearArea(m_screen->Get(), target, 0, 0, 0, 0, True);
+    XSync(m_screen->Get(), False);
+    EXPECT_TRUE(WaitFor([&] { return m_screen->CountColor(target, 0xFFFFFF) >= white - 200; }, 1000))
+        << m_screen->CountColor(target, 0xFFFFFF) << " white pixels";
+}
+
+TEST_F(HackDisplayTest, FullScreenEndsOnAOnePixelPointerMoveAndOnAKey)
+{
+    {
+        auto hack = Start({"-fullscreen", "--growth-rate", "100"});
+        ASSERT_TRUE(GrowsOn(m_screen->Root()));
+        // The first position reported is only noted; a move by one pixel
+        // from it ends the program. (The pointer is first moved away from
+        // where it rests, so that the warp is a motion.)
+        Window root = 0, child = 0;
+        int x = 0, y = 0, windowX = 0, windowY = 0;
+        unsigned mask = 0;
+        XQueryPointer(m_screen->Get(), m_screen->Root(), &root, &child, &x, &y, &windowX, &windowY, &mask);
+        const int firstX = x > 500 ? 300 : 700;
+        XWarpPointer(m_screen->Get(), None, m_screen->Root(), 0, 0, 0, 0, firstX, 300);
+        XSync(m_screen->Get(), False);
+        EXPECT_FALSE(hack->WaitExit(300).has_value()) << "the first motion ended it";
+        XWarpPointer(m_screen->Get(), None, m_screen->Root(), 0, 0, 0, 0, firstX + 1, 300);
+        XSync(m_screen->Get(), False);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+    }
+    {
+        auto hack = Start({"-fullscreen", "--growth-rate", "100"});
+        ASSERT_TRUE(GrowsOn(m_screen->Root()));
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
+        XEvent key{};
+        key.xkey.type = KeyPress;
+        key.xkey.window = window;
+        key.xkey.root = m_screen->Root();
+        key.xkey.keycode = XKeysymToKeycode(m_screen->Get(), 'a');
+        key.xkey.same_screen = True;
+        XSendEvent(m_screen->Get(), window, True, KeyPressMask, &key);
+        XFlush(m_screen->Get());
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+    }
+}
+
+// Black root with a white rectangle: re-seeded branches land on white, so
+// the growth gathers over the rectangle and its rim, a ninth of the screen.
+// (Tips that find no white near them restart at random places, and the
+// first re-seed starts near the top left corner: they account for the
+// rest.)
+TEST_F(HackDisplayTest, GrowthStartsOnTheBrightPartsOfTheRoot)
+{
+    const int x = 400, y = 300, width = 200, height = 150;
+    m_screen->SetRootPicture(x, y, width, height);
+    auto hack = Start({"-root", "--growth-rate", "100"});
+    ASSERT_TRUE(WaitFor([&] { return m_screen->CountBranchPixels(m_screen->Root()) > 2000; }, kGrowthTimeoutMs));
+    // Branches reach about 30 pixels from where they start; the first
+    // re-seed starts near the top left corner, which is left out.
+    const int reach = 60;
+    const long near = m_screen->CountBranchPixels(m_screen->Root(), x - reach, y - reach, width + 2 * reach,
+                                                  height + 2 * reach);
+    const long corner = m_screen->CountBranchPixels(m_screen->Root(), 0, 0, 120, 120);
+    const long all = m_screen->CountBranchPixels(m_screen->Root());
+    EXPECT_GE(near, (all - corner) * 2 / 3) << near << " of " << all << " branch pixels near the white part";
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The settings window: sliders set by clicks, OK stores the four values the
+// Windows dialog carries (limited as its controls limit them), Cancel and
+// the close button store nothing. Its preview grows meanwhile.
+TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
+{
+    using namespace settings_layout;
+    char folder[] = "/tmp/verdane-settings.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string config = folder;
+    const std::string file = config + "/Tarnwell/verdane.ini";
+    ASSERT_EQ(std::system(("mkdir -p '" + config + "/Tarnwell'").c_str()), 0);
+    const std::string stored = "[Config]\nSpeed=150\nBlankscr=7\nStar Speed=-20\nStar Number=30\n";
+    std::ofstream(file) << stored;
+    const std::map<std::string, std::optional<std::string>> environment = {{"XDG_CONFIG_HOME", config}};
+    const int growthRateAt75 = kTrackLeft + 75 * kTrackWidth / 100;
+
+    {
+        auto hack = Start({"-settings"}, environment);
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
+                            kGrowthTimeoutMs));
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return m_screen->CountBranchPixels(window, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight) > 0;
+            },
+            kGrowthTimeoutMs))
+            << "the preview does not grow";
+        m_screen->Click(window, growthRateAt75, kGrowthRateTrackY);
+        m_screen->Click(window, kCancelLeft + 5, kButtonTop + 5);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+        EXPECT_EQ(ReadFile(file), stored);
+    }
+    {
+        auto hack = Start({"--configure"}, environment);
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
+                            kGrowthTimeoutMs));
+        m_screen->Click(window, growthRateAt75, kGrowthRateTrackY);
+        m_screen->Click(window, kOkLeft + 5, kButtonTop + 5);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+        EXPECT_EQ(ReadFile(file), "[Config]\nSpeed=100\nBlankscr=0\nStar Speed=0\nStar Number=75\n");
+    }
+    std::system(("rm -rf '" + config + "'").c_str());
+}
+
+struct BadStart {
+    std::vector<std::string> arguments;
+    const char* complaint;  // a word the one line must hold
+};
+
+TEST_F(HackDisplayTest, BadOptionsAndBadWindowsGiveOneLineAndStatusTwo)
+{
+    const std::vector<BadStart> cases = {
+        {{"-bogus"}, "-bogus"},
+        {{"-delay", "soon"}, "soon"},
+        {{"--plant-size", "101"}, "101"},
+        {{"-window-id"}, "needs a value"},
+        {{"-window-id", "0x7fffff0"}, "0x7fffff0"},
+        {{"-window-id", "nowhere"}, "nowhere"},
+        {{"-display", ":999", "-window"}, ":999"},
+    };
+    for (const BadStart& bad : cases) {
+        auto hack = Start(bad.arguments);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 2) << bad.arguments[0];
+        const std::string errors = hack->Errors();
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find(bad.complaint), std::string::npos) << errors;
+    }
+    auto hack = Start({"-root"}, {{"XSCREENSAVER_WINDOW", std::string("0x7fffff0")}});
+    EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 2);
+}
+
+}  // namespace

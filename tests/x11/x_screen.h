@@ -1,0 +1,50 @@
+// What the test sees on the X display: windows it makes, pictures it puts
+// on them, and where Verdane's branches are.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <functional>
+#include <string>
+
+class CXScreen {
+public:
+    explicit CXScreen(const std::string& display);
+    ~CXScreen();
+    CXScreen(const CXScreen&) = delete;
+    CXScreen& operator=(const CXScreen&) = delete;
+
+    Display* Get() const { return m_display; }
+    Window Root() const;
+
+    // A mapped black window of the root at (x, y).
+    Window CreateWindow(int x, int y, int width, int height);
+    // Fills the rectangle of the window (drawn, not its background).
+    void Fill(Window window, int x, int y, int width, int height, unsigned long rgb);
+    // Sets the root's background to black with a white rectangle, and
+    // clears it to that.
+    void SetRootPicture(int x, int y, int width, int height);
+
+    // Branch pixels (green above red and blue, as every branch colour is)
+    // in the rectangle of the window; pixels beyond it are not counted.
+    long CountBranchPixels(Window window, int x, int y, int width, int height);
+    long CountBranchPixels(Window window);
+    // Pixels of exactly that colour (0xRRGGBB) in the window.
+    long CountColor(Window window, unsigned long rgb);
+
+    // The first top-level window of that name, or 0.
+    Window FindWindowNamed(const std::string& name);
+    Window FindHackWindow() { return FindWindowNamed("Verdane"); }
+    // A click of the first button at (x, y) of the window, as the server
+    // would report it.
+    void Click(Window window, int x, int y);
+
+private:
+    long CountPixels(Window window, int x, int y, int width, int height,
+                     const std::function<bool(unsigned long r, unsigned long g, unsigned long b)>& test);
+
+    Display* m_display = nullptr;
+};
+
+// Polls the condition every 20 ms until it holds or timeoutMs have passed.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs);

@@ -1,0 +1,149 @@
+// verdane under the real XScreenSaver daemon on a private Xvfb: picked in
+// ~/.xscreensaver as `verdane -root`, shown by `xscreensaver-command
+// -activate` (the driver hands it its window through $XSCREENSAVER_WINDOW)
+// and ended by `-deactivate`. The daemon refuses to run hacks as root, so
+// it runs as an ordinary user that the test makes; without root rights or
+// without the daemon installed the test is skipped.
+#include <gtest/gtest.h>
+
+#include "x_screen.h"
+#include "xvfb_server.h"
+
+#include <dirent.h>
+#include <grp.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUser = "verdane-xss";
+constexpr const char* kDaemon = "/usr/bin/xscreensaver";
+constexpr int kShownTimeoutMs = 20000;
+
+// Runs the program as the user with a clean environment; returns its pid.
+pid_t SpawnAs(const passwd& user, const std::string& home, const std::string& path, const std::string& display,
+              const std::vector<std::string>& command, const std::string& log)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::freopen(log.c_str(), "a", stdout);
+        std::freopen(log.c_str(), "a", stderr);
+        if (setgroups(0, nullptr) != 0 || setgid(user.pw_gid) != 0 || setuid(user.pw_uid) != 0)
+            _exit(126);
+        if (chdir(home.c_str()) != 0)
+            _exit(126);
+        clearenv();
+        setenv("HOME", home.c_str(), 1);
+        setenv("USER", kUser, 1);
+        setenv("PATH", path.c_str(), 1);
+        setenv("DISPLAY", display.c_str(), 1);
+        std::vector<char*> argv;
+        for (const std::string& part : command)
+            argv.push_back(const_cast<char*>(part.c_str()));
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int WaitStatus(pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Live (not zombie) processes of the user named verdane.
+std::vector<pid_t> HackProcesses(uid_t uid)
+{
+    std::vector<pid_t> found;
+    DIR* proc = opendir("/proc");
+    if (proc == nullptr)
+        return found;
+    while (const dirent* entry = readdir(proc)) {
+        const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
+        if (pid <= 0)
+            continue;
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        std::string line, name, state;
+        uid_t owner = static_cast<uid_t>(-1);
+        while (std::getline(status, line)) {
+            if (line.rfind("Name:", 0) == 0)
+                name = line.substr(line.find_first_not_of(" \t", 5));
+            else if (line.rfind("State:", 0) == 0)
+                state = line.substr(line.find_first_not_of(" \t", 6), 1);
+            else if (line.rfind("Uid:", 0) == 0)
+                owner = static_cast<uid_t>(std::strtoul(line.c_str() + 4, nullptr, 10));
+        }
+        if (name == "verdane" && owner == uid && state != "Z")
+            found.push_back(pid);
+    }
+    closedir(proc);
+    return found;
+}
+
+TEST(XScreenSaverDaemon, ActivateShowsVerdaneAndDeactivateEndsIt)
+{
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make the ordinary user the daemon runs as";
+    }
+    if (access(kDaemon, X_OK) != 0) {
+        GTEST_SKIP() << "the xscreensaver package is not installed";
+    }
+    if (getpwnam(kUser) == nullptr) {
+        ASSERT_EQ(std::system((std::string("useradd --no-create-home --shell /usr/sbin/nologin ") + kUser).c_str()), 0);
+    }
+    const passwd user = *getpwnam(kUser);
+
+    // A home and a bin folder of the user's own, with verdane in it.
+    char folder[] = "/tmp/verdane-xss.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string home = folder;
+    const std::string bin = home + "/bin";
+    const std::string log = home + "/daemon.log";
+    ASSERT_EQ(std::system(("mkdir -p '" + bin + "' && cp '" VERDANE_HACK_PATH "' '" + bin + "/verdane'").c_str()), 0);
+    {
+        std::ofstream config(home + "/.xscreensaver");
+        config << "mode:\t\tone\nselected:\t0\nlock:\t\tFalse\nfade:\t\tFalse\nunfade:\t\tFalse\n"
+                  "splash:\t\tFalse\ntimeout:\t1:00:00\n"
+                  "programs:\t\\\n\t\tverdane -root --growth-rate 100\t\\n\\\n\n";
+    }
+    ASSERT_EQ(std::system(("chmod -R a+rX '" + home + "' && chown -R " + kUser + " '" + home + "'").c_str()), 0);
+
+    CXvfbServer server(1024, 768);
+    ASSERT_FALSE(server.Display().empty());
+    CXScreen screen(server.Display());
+    const std::string path = bin + ":/usr/bin:/bin";
+    const pid_t daemon = SpawnAs(user, home, path, server.Display(), {kDaemon, "--no-splash"}, log);
+
+    auto command = [&](const char* what) {
+        return WaitStatus(
+            SpawnAs(user, home, path, server.Display(), {"xscreensaver-command", what}, log));
+    };
+    // The daemon takes a moment to answer.
+    EXPECT_TRUE(WaitFor([&] { return command("-activate") == 0; }, kShownTimeoutMs));
+    EXPECT_TRUE(WaitFor([&] { return screen.CountBranchPixels(screen.Root()) > 0; }, kShownTimeoutMs))
+        << "no growth on the screen; daemon log in " << log;
+    EXPECT_FALSE(HackProcesses(user.pw_uid).empty());
+
+    EXPECT_EQ(command("-deactivate"), 0);
+    EXPECT_TRUE(WaitFor([&] { return HackProcesses(user.pw_uid).empty(); }, kShownTimeoutMs));
+
+    kill(daemon, SIGTERM);
+    WaitStatus(daemon);
+    for (const pid_t left : HackProcesses(user.pw_uid))
+        kill(left, SIGKILL);
+    if (!HasFailure())
+        std::system(("rm -rf '" + home + "'").c_str());
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include "xvfb_server.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <string>
+
+CXvfbServer::CXvfbServer(int width, int height)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return;
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    const std::string fd = std::to_string(fds[1]);
+    m_pid = fork();
+    if (m_pid == 0) {
+        close(fds[0]);
+        // Its notes on the display numbers it tried are not the test's.
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 2);
+        // -noreset: the server would otherwise reset whenever its last
+        // client leaves, between two tests, and refuse connections then.
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-br",
+               "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    // Xvfb writes the display number once it accepts clients.
+    std::string number;
+    pollfd readable{fds[0], POLLIN, 0};
+    char c = 0;
+    while (m_pid > 0 && poll(&readable, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (!number.empty())
+        m_display = ":" + number;
+}
+
+CXvfbServer::~CXvfbServer()
+{
+    if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+    }
+}
