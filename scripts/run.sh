@@ -9,7 +9,9 @@
 #      full screen under Wine there, as the system starts a screen saver,
 #      over that desktop picture shown full screen, until the first key,
 #      click or pointer movement. Without a display the picture is the
-#      whole job.
+#      whole job;
+#   3. with a display, and when the X11 port is built, runs the native
+#      verdane -window there until its window is closed.
 # Wine uses your own prefix ($WINEPREFIX, else ~/.wine), made on first use;
 # the saver's settings are stored there (the two above) only when it has
 # none yet.
@@ -52,7 +54,7 @@ echo "verdane.scr ended"
 # Natively too, when the X11 port is built (its folder is configured only
 # when the X11 headers are there): verdane in a window of its own.
 if [ -d build/native/framework/x11 ]; then
-  cmake --build build/native -j"$jobs" --target verdane
+  cmake --build --preset native -j"$jobs" --target verdane
   echo "verdane -window is running on display $DISPLAY: close its window to end it"
   build/native/app/verdane -window
 fi
