@@ -105,6 +105,9 @@ int main()
     Report("all ticks", all);
     Report("no re-seed", plain);
     Report("re-seed", reseed);
+    // Shown now, so that a script watching the output knows that the
+    // running part begins (to sample the display server's processor time).
+    std::fflush(stdout);
 
     canvas.m_ticks = 0;
     canvas.RestartTimer();
