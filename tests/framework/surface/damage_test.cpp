@@ -135,4 +135,35 @@ TEST(RgbRows, SwapRedAndBlueBothWaysWithinTheSurface)
     EXPECT_EQ(copy.Pixels(), surface.Pixels());
 }
 
+// Rows are converted several pixels at a time with the rest one by one:
+// every width and starting column must give the same pixels, and the top
+// byte of what is pasted (a capture's alpha) is dropped.
+TEST(RgbRows, EveryWidthAndOffsetConvertsEachPixel)
+{
+    CSurface surface(13, 2);
+    for (int x = 0; x < 13; ++x) {
+        surface.At(x, 0) = RGB(x, 0x80 + x, 0xF0 - x);
+        surface.At(x, 1) = RGB(0xF0 - x, x, 0x80 + x);
+    }
+    for (int left = 0; left < 5; ++left) {
+        for (int right = left; right <= 13; ++right) {
+            std::vector<std::uint32_t> rows(13 * 2, 0);
+            CopyRgbRows(surface, CRect(left, 0, right, 2), rows.data(), 13);
+            for (int y = 0; y < 2; ++y) {
+                for (int x = left; x < right; ++x) {
+                    const COLORREF c = surface.At(x, y);
+                    ASSERT_EQ(rows[y * 13 + (x - left)], (GetRValue(c) << 16u) | (GetGValue(c) << 8u) | GetBValue(c))
+                        << "columns " << left << ".." << right;
+                }
+            }
+            for (std::uint32_t& pixel : rows)
+                pixel |= 0xFF000000u;
+            CSurface pasted(13, 2);
+            PasteRgbRows(pasted, CRect(left, 0, right, 2), rows.data(), 13);
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(pasted.At(x, 1), x >= left && x < right ? surface.At(x, 1) : 0u);
+        }
+    }
+}
+
 }  // namespace
