@@ -6,6 +6,8 @@
 // surface's height / kBandHeight + 1), the rectangles never overlap, and
 // branches scattered over the whole screen copy the parts of each band
 // between the leftmost and rightmost change instead of the whole screen.
+// Short boxes also keep a port's copy small enough to stay in the
+// processor's cache while it is converted and handed on.
 #pragma once
 
 #include "afxtypes.h"
