@@ -13,7 +13,8 @@
 class CPresentingDC : public CSurfaceDC {
 public:
     // Called once at close when anything changed, with the picture and
-    // rectangles that hold every changed pixel (at most CDamage::kMaxRects).
+    // rectangles that hold every changed pixel (one per band of
+    // CDamage::kBandHeight rows that changed).
     using Presenter = std::function<void(const CSurface& picture, const std::vector<CRect>& changed)>;
 
     CPresentingDC(CSurface& picture, std::vector<CRect> clip, Presenter presenter);

@@ -1,7 +1,7 @@
 // Damage tracking of the surface context and the presentation helpers: the
-// recorded rectangles hold every changed pixel and stay few, a presenting
-// context hands them over once at close, and pixels convert to and from
-// the packed 0x00RRGGBB rows that ports copy to the screen.
+// recorded rectangles hold every changed pixel, one box per band of rows,
+// a presenting context hands them over once at close, and pixels convert
+// to and from the packed 0x00RRGGBB rows that ports copy to the screen.
 #include "surface/presenting_dc.h"
 #include "surface/rgb_rows.h"
 
@@ -34,8 +34,9 @@ void ExpectChangesCovered(const CSurface& before, const CSurface& after, const s
     }
 }
 
-TEST(Damage, KeepsFewRectanglesThatHoldEverythingAdded)
+TEST(Damage, KeepsOneBoxPerBandThatHoldsEverythingAdded)
 {
+    static_assert(CDamage::kBandHeight == 16, "the cases below are drawn for bands of 16 rows");
     CDamage damage;
     damage.Add(CRect(5, 5, 5, 9));  // empty
     EXPECT_TRUE(damage.IsEmpty());
@@ -43,22 +44,34 @@ TEST(Damage, KeepsFewRectanglesThatHoldEverythingAdded)
     damage.Add(CRect(0, 0, 10, 10));
     damage.Add(CRect(2, 2, 4, 4));  // inside: nothing changes
     EXPECT_EQ(damage.Rects(), std::vector<CRect>{CRect(0, 0, 10, 10)});
-    damage.Add(CRect(100, 100, 102, 102));  // far away: kept apart
-    EXPECT_EQ(damage.Rects().size(), 2u);
-    damage.Add(CRect(-5, -5, 110, 110));  // swallows both
-    EXPECT_EQ(damage.Rects(), std::vector<CRect>{CRect(-5, -5, 110, 110)});
+    damage.Add(CRect(100, 100, 102, 102));  // another band: kept apart
+    damage.Add(CRect(30, 12, 40, 14));      // the first band grows to hold it
+    EXPECT_EQ(damage.Rects(), (std::vector<CRect>{CRect(0, 0, 40, 14), CRect(100, 100, 102, 102)}));
+    // Across bands, negative rows included: cut at every band's edge.
+    damage.Add(CRect(-5, -20, 5, 17));
+    EXPECT_EQ(damage.Rects(), (std::vector<CRect>{CRect(-5, -20, 5, -16), CRect(-5, -16, 5, 0), CRect(-5, 0, 40, 16),
+                                                  CRect(-5, 16, 5, 17), CRect(100, 100, 102, 102)}));
 
     damage.Clear();
+    EXPECT_TRUE(damage.IsEmpty());
     std::mt19937 random(7);
     std::vector<CRect> added;
     for (int i = 0; i < 2000; ++i) {
         const int x = static_cast<int>(random() % 1900), y = static_cast<int>(random() % 1060);
         added.emplace_back(x, y, x + 1 + static_cast<int>(random() % 20), y + 1 + static_cast<int>(random() % 20));
         damage.Add(added.back());
-        ASSERT_LE(damage.Rects().size(), CDamage::kMaxRects);
+    }
+    // Ordered, each within one band, so disjoint and at most one per band.
+    const std::vector<CRect>& rects = damage.Rects();
+    EXPECT_LE(rects.size(), 1080u / 16u + 1u);
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        EXPECT_EQ(rects[i].top / 16, (rects[i].bottom - 1) / 16) << rects[i].top;
+        if (i > 0) {
+            EXPECT_LE(rects[i - 1].bottom, rects[i].top);
+        }
     }
     for (const CRect& r : added) {
-        EXPECT_TRUE(Covered(damage.Rects(), r.left, r.top) && Covered(damage.Rects(), r.right - 1, r.bottom - 1));
+        EXPECT_TRUE(Covered(rects, r.left, r.top) && Covered(rects, r.right - 1, r.bottom - 1));
     }
 }
 
@@ -133,6 +146,37 @@ TEST(RgbRows, SwapRedAndBlueBothWaysWithinTheSurface)
     CSurface copy(4, 3);
     EXPECT_EQ(PasteRgbRows(copy, CRect(1, 1, 9, 5), rows.data(), 8), CRect(1, 1, 4, 3));
     EXPECT_EQ(copy.Pixels(), surface.Pixels());
+}
+
+// Rows are converted several pixels at a time with the rest one by one:
+// every width and starting column must give the same pixels, and the top
+// byte of what is pasted (a capture's alpha) is dropped.
+TEST(RgbRows, EveryWidthAndOffsetConvertsEachPixel)
+{
+    CSurface surface(13, 2);
+    for (int x = 0; x < 13; ++x) {
+        surface.At(x, 0) = RGB(x, 0x80 + x, 0xF0 - x);
+        surface.At(x, 1) = RGB(0xF0 - x, x, 0x80 + x);
+    }
+    for (int left = 0; left < 5; ++left) {
+        for (int right = left; right <= 13; ++right) {
+            std::vector<std::uint32_t> rows(13 * 2, 0);
+            CopyRgbRows(surface, CRect(left, 0, right, 2), rows.data(), 13);
+            for (int y = 0; y < 2; ++y) {
+                for (int x = left; x < right; ++x) {
+                    const COLORREF c = surface.At(x, y);
+                    ASSERT_EQ(rows[y * 13 + (x - left)], (GetRValue(c) << 16u) | (GetGValue(c) << 8u) | GetBValue(c))
+                        << "columns " << left << ".." << right;
+                }
+            }
+            for (std::uint32_t& pixel : rows)
+                pixel |= 0xFF000000u;
+            CSurface pasted(13, 2);
+            PasteRgbRows(pasted, CRect(left, 0, right, 2), rows.data(), 13);
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(pasted.At(x, 1), x >= left && x < right ? surface.At(x, 1) : 0u);
+        }
+    }
 }
 
 }  // namespace
