@@ -9,7 +9,11 @@
 #   docs/saver-full-screen.png  verdane.scr /s at "Plant Size" 60 and
 #                             "Growth Rate" 10 after a few seconds of growth
 #                             over the desktop picture of make-desktop.py,
-#                             shown full screen by backdrop.exe.
+#                             shown full screen by backdrop.exe;
+#   docs/verdane-x11-window.png  the X11 program, verdane -window, at the
+#                             same settings over the same desktop picture
+#                             shown on the root window (taken only when the
+#                             native build has it).
 #
 # Needs a Windows build of verdane.scr and backdrop.exe, Wine, Xvfb, Python
 # and ImageMagick.
@@ -66,3 +70,22 @@ scripts/with-wine-display.sh bash -c '
   trim="" photograph 5 docs/saver-full-screen.png "$backdrop" "$desktop" "$saver" /s
 ' screenshots "$saver" "$backdrop" "$desktop"
 echo "wrote docs/settings-dialog.png, docs/settings-dialog-120dpi.png, docs/settings-dialog-144dpi.png and docs/saver-full-screen.png"
+
+hack=build/native/app/verdane
+if [ -x "$hack" ]; then
+  # The desktop picture on the root window, then verdane -window over it;
+  # each program is ended by its own process id.
+  scripts/with-wine-display.sh bash -c '
+    set -euo pipefail
+    display -window root "$2" &
+    root_pid=$!
+    sleep 2
+    "$1" -window --plant-size 60 --growth-rate 10 &
+    hack_pid=$!
+    sleep 6
+    import -window root docs/verdane-x11-window.png
+    kill "$hack_pid" "$root_pid" 2>/dev/null || true
+    wait "$hack_pid" "$root_pid" 2>/dev/null || true
+  ' x11-screenshot "$hack" "$desktop"
+  echo "wrote docs/verdane-x11-window.png"
+fi
