@@ -8,30 +8,16 @@
 // state they leave (slot 0 restarted with a count of 0). Part 2 lets the
 // timer run for ten seconds of message loop and reads the process's CPU
 // time against the wall clock.
-#include "app.h"
+#include "app/fixed_settings_app.h"
 #include "app/settings.h"
 #include "canvas/growth_wnd.h"
 #include "growth/growth_random.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-// Settings of the measurement instead of the user's store.
-class CBenchApp : public CWinApp {
-public:
-    CBenchApp() : CWinApp("verdane-bench") {}
-    int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override
-    {
-        if (std::strcmp(section, settings::kSection) == 0 && std::strcmp(entry, settings::kGrowthRate) == 0)
-            return 100;
-        return defaultValue;
-    }
-    BOOL WriteProfileInt(LPCTSTR, LPCTSTR, int) override { return FALSE; }
-};
 
 // Counts the timer's ticks as they pass through the window's table.
 class CCountingGrowthWnd : public CGrowthWnd {
@@ -80,7 +66,8 @@ void Report(const char* name, std::vector<double>& ms)
 
 int main()
 {
-    CBenchApp app;
+    // The measurement's settings instead of the user's store.
+    CFixedSettingsApp app("verdane-bench", {{settings::kGrowthRate, 100}});
     app.m_hInstance = GetModuleHandle(nullptr);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

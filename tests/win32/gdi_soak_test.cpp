@@ -4,7 +4,7 @@
 // deletes them, since Wine has no GetGuiResources) and must not grow its
 // memory. The ticks are sent one after another, as the timer would send
 // them, without waiting the timer's period between them.
-#include "app.h"
+#include "app/fixed_settings_app.h"
 #include "app/settings.h"
 #include "canvas/full_screen_wnd.h"
 #include "gdi_object_count.h"
@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -22,19 +21,6 @@ constexpr int kTicksPerRepaint = 1000;
 // Growth the memory may show after the warm-up: far less than one byte per
 // segment drawn, so that any per-tick or per-segment leak shows.
 constexpr SIZE_T kMemorySlack = 512 * 1024;
-
-// The settings of the soak instead of the user's store.
-class CSoakApp : public CWinApp {
-public:
-    CSoakApp() : CWinApp("verdane-soak") {}
-    int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override
-    {
-        if (std::strcmp(section, settings::kSection) == 0 && std::strcmp(entry, settings::kGrowthRate) == 0)
-            return 100;
-        return defaultValue;
-    }
-    BOOL WriteProfileInt(LPCTSTR, LPCTSTR, int) override { return FALSE; }
-};
 
 // The process's committed private memory: its heaps, stacks and private
 // mappings, walked region by region.
@@ -53,7 +39,8 @@ SIZE_T CommittedPrivateBytes()
 
 TEST(GdiSoak, TwentyThousandTicksGiveBackEveryGdiObjectAndKeepMemoryFlat)
 {
-    CSoakApp app;
+    // The soak's settings instead of the user's store.
+    CFixedSettingsApp app("verdane-soak", {{settings::kGrowthRate, 100}});
     app.m_hInstance = GetModuleHandle(nullptr);
     const long long liveBefore = CGdiObjectCount::Live();
     const long long createdBefore = CGdiObjectCount::CreatedTotal();

@@ -1,44 +1,15 @@
 #include "canvas_life.h"
 
-#include "app.h"
+#include "app/fixed_settings_app.h"
 #include "app/settings.h"
 #include "canvas/growth_wnd.h"
 #include "growth/growth_random.h"
 #include "offscreen_driver.h"
 
-#include <cstring>
 
 namespace {
 
 constexpr UINT_PTR kGrowthTimer = 1;
-
-// The application object of the render tool: the canvas asks it for its
-// settings, and it answers from the command line instead of a store.
-class CRenderApp : public CWinApp {
-public:
-    explicit CRenderApp(const CRenderOptions& options)
-        : CWinApp("verdane-render"), m_options(options)
-    {
-    }
-
-    int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override
-    {
-        if (std::strcmp(section, settings::kSection) != 0)
-            return defaultValue;
-        if (std::strcmp(entry, settings::kBlankScreen) == 0)
-            return m_options.blank;
-        if (std::strcmp(entry, settings::kPlantSize) == 0)
-            return m_options.starSpeed;
-        if (std::strcmp(entry, settings::kGrowthRate) == 0)
-            return m_options.starNumber;
-        return defaultValue;
-    }
-
-    BOOL WriteProfileInt(LPCTSTR, LPCTSTR, int) override { return FALSE; }
-
-private:
-    const CRenderOptions& m_options;
-};
 
 }  // namespace
 
@@ -47,7 +18,11 @@ void PlayCanvasLife(const CRenderOptions& options, std::uint32_t seed, CSurface&
     COffscreenDriver driver;
     driver.SetScreenSize(options.screenWidth.value_or(options.width), options.screenHeight.value_or(options.height));
     driver.SetScreenPicture(surface);
-    CRenderApp app(options);
+    // The canvas asks the application for its settings: they come from the
+    // command line instead of a store.
+    CFixedSettingsApp app("verdane-render", {{settings::kBlankScreen, options.blank},
+                                             {settings::kPlantSize, options.starSpeed},
+                                             {settings::kGrowthRate, options.starNumber}});
 
     CTracedGrowth<CGrowthWnd> canvas(FALSE);
     SeedGrowthRandom(seed);  // in place of the clock the constructor used
