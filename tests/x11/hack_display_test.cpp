@@ -182,14 +182,23 @@ TEST_F(HackDisplayTest, GrowthStartsOnTheBrightPartsOfTheRoot)
     m_screen->SetRootPicture(x, y, width, height);
     auto hack = Start({"-root", "--growth-rate", "100"});
     ASSERT_TRUE(WaitFor([&] { return m_screen->CountBranchPixels(m_screen->Root()) > 2000; }, kGrowthTimeoutMs));
-    // Branches reach about 30 pixels from where they start; the first
-    // re-seed starts near the top left corner, which is left out.
+    // Branches reach about 30 pixels from where they start. Re-seeds that
+    // find no bright pixel place branches at random over the whole screen,
+    // and the first one starts near the top left corner, which is left out;
+    // so the test compares densities: branches must crowd round the white
+    // part far more than they spread over the rest of the screen.
     const int reach = 60;
+    const long nearArea = static_cast<long>(width + 2 * reach) * (height + 2 * reach);
+    const long cornerArea = 120L * 120L;
+    const long restArea = static_cast<long>(kScreenWidth) * kScreenHeight - nearArea - cornerArea;
     const long near = m_screen->CountBranchPixels(m_screen->Root(), x - reach, y - reach, width + 2 * reach,
                                                   height + 2 * reach);
     const long corner = m_screen->CountBranchPixels(m_screen->Root(), 0, 0, 120, 120);
-    const long all = m_screen->CountBranchPixels(m_screen->Root());
-    EXPECT_GE(near, (all - corner) * 2 / 3) << near << " of " << all << " branch pixels near the white part";
+    const long rest = m_screen->CountBranchPixels(m_screen->Root()) - near - corner;
+    const double nearDensity = static_cast<double>(near) / nearArea;
+    const double restDensity = static_cast<double>(rest) / restArea;
+    EXPECT_GE(nearDensity, 4 * restDensity)
+        << near << " branch pixels near the white part, " << rest << " over the rest of the screen";
 }
 
 std::string ReadFile(const std::string& path)
