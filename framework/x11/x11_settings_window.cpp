@@ -36,7 +36,9 @@ CX11SettingsWindow::CX11SettingsWindow(Display* display, Window root, int plantS
 {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = kFace;
-    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | Button1MotionMask | KeyPressMask;
+    // StructureNotifyMask: another client may destroy the window.
+    attributes.event_mask =
+        ExposureMask | ButtonPressMask | ButtonReleaseMask | Button1MotionMask | KeyPressMask | StructureNotifyMask;
     m_window = XCreateWindow(display, root, 0, 0, kWidth, kHeight, 0, CopyFromParent, InputOutput, CopyFromParent,
                              CWBackPixel | CWEventMask, &attributes);
     XStoreName(display, m_window, "Verdane Settings");
@@ -63,7 +65,8 @@ CX11SettingsWindow::CX11SettingsWindow(Display* display, Window root, int plantS
 CX11SettingsWindow::~CX11SettingsWindow()
 {
     XFreeGC(m_display, m_gc);
-    XDestroyWindow(m_display, m_window);
+    if (!m_destroyed)
+        XDestroyWindow(m_display, m_window);
     XSync(m_display, False);
 }
 
@@ -105,6 +108,13 @@ void CX11SettingsWindow::Handle(const XEvent& event)
     case ClientMessage:
         if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) == m_deleteWindow)
             End(false);
+        break;
+    case DestroyNotify:
+        // Taken away by another client: as Cancel.
+        if (event.xdestroywindow.window == m_window) {
+            m_destroyed = true;
+            End(false);
+        }
         break;
     default:
         break;

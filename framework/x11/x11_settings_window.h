@@ -2,7 +2,8 @@
 // the Windows dialog: "Plant Size" and "Growth Rate" sliders (0..100, set
 // by clicking or dragging on them), a preview pane in which the caller
 // places a live canvas, and OK and Cancel (also Return and Escape, and the
-// window manager's close button for Cancel).
+// window manager's close button for Cancel, as is the window's destruction
+// by another client).
 #pragma once
 
 #include <X11/Xlib.h>
@@ -45,5 +46,6 @@ private:
     int m_growthRate;
     int* m_dragging = nullptr;  // the slider being dragged
     bool m_done = false;
+    bool m_destroyed = false;  // by another client
     bool m_accepted = false;
 };
