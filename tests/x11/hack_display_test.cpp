@@ -9,6 +9,7 @@
 #include "xvfb_server.h"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -109,10 +110,60 @@ TEST_F(HackDisplayTest, WindowIdDrawsInThatWindow)
     const Window target = m_screen->CreateWindow(0, 0, 900, 700);
     auto hack = Start({"-window-id", std::to_string(target), "--growth-rate", "100"});
     EXPECT_TRUE(GrowsOn(target));
+    // The canvas fills the window whatever its size, as when XScreenSaver's
+    // window follows a new monitor layout.
+    XResizeWindow(m_screen->Get(), target, 1020, 760);
+    XSync(m_screen->Get(), False);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return m_screen->CountBranchPixels(target, 900, 0, 120, 760) +
+                       m_screen->CountBranchPixels(target, 0, 700, 900, 60) > 0;
+        },
+        kGrowthTimeoutMs))
+        << "nothing grows over the new part";
     // When that window goes, so does the program.
     XDestroyWindow(m_screen->Get(), target);
     XSync(m_screen->Get(), False);
     EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+}
+
+// Another client destroys verdane's own window (xdotool windowclose does
+// XDestroyWindow): the program ends at once, with status 0.
+TEST_F(HackDisplayTest, DestroyingItsWindowEndsItWithinASecond)
+{
+    auto hack = Start({"-window", "--growth-rate", "100"});
+    Window window = 0;
+    ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
+    XDestroyWindow(m_screen->Get(), window);
+    XSync(m_screen->Get(), False);
+    EXPECT_EQ(hack->WaitExit(1000), 0);
+}
+
+// -geometry places and sizes the window. Made larger, the window keeps its
+// picture, and the growth spreads over the part that is new.
+TEST_F(HackDisplayTest, GeometryPlacesTheWindowAndAResizedWindowGrowsOverItsNewArea)
+{
+    auto hack = Start({"-window", "-geometry", "300x200+40+30", "--growth-rate", "100"});
+    Window window = 0;
+    ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(m_screen->Get(), window, &attributes), 0);
+    EXPECT_EQ(std::vector<int>({attributes.x, attributes.y, attributes.width, attributes.height}),
+              std::vector<int>({40, 30, 300, 200}));
+    ASSERT_TRUE(WaitFor([&] { return m_screen->CountBranchPixels(window) > 300; }, kGrowthTimeoutMs));
+
+    const long kept = m_screen->CountBranchPixels(window);
+    XResizeWindow(m_screen->Get(), window, 700, 500);
+    XSync(m_screen->Get(), False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GE(m_screen->CountBranchPixels(window, 0, 0, 300, 200), kept * 9 / 10) << "the picture was lost";
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return m_screen->CountBranchPixels(window, 300, 0, 400, 500) +
+                       m_screen->CountBranchPixels(window, 0, 200, 300, 300) > 100;
+        },
+        kGrowthTimeoutMs))
+        << "nothing grows over the new part";
 }
 
 // The canvas starts on what the window showed, and what the server loses
@@ -250,6 +301,55 @@ TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
         m_screen->Click(window, kOkLeft + 5, kButtonTop + 5);
         EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
         EXPECT_EQ(ReadFile(file), "[Config]\nSpeed=100\nBlankscr=0\nStar Speed=0\nStar Number=75\n");
+    }
+    std::system(("rm -rf '" + config + "'").c_str());
+}
+
+// Another client destroys the window of the settings (xdotool windowclose
+// does XDestroyWindow): as Cancel, status 0 within a second and nothing
+// stored. Driven from the keyboard alone, the window stores what the keys
+// set: Tab and Shift+Tab move between the sliders and the buttons, arrows
+// step by one, Page Up/Down by ten, Home and End go to the ends.
+TEST_F(HackDisplayTest, SettingsWindowWorksFromTheKeyboardAndIsCancelledByItsDestruction)
+{
+    char folder[] = "/tmp/verdane-settings.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string config = folder;
+    const std::string file = config + "/Tarnwell/verdane.ini";
+    ASSERT_EQ(std::system(("mkdir -p '" + config + "/Tarnwell'").c_str()), 0);
+    const std::string stored = "[Config]\nSpeed=5\nBlankscr=1\nStar Speed=40\nStar Number=30\n";
+    std::ofstream(file) << stored;
+    const std::map<std::string, std::optional<std::string>> environment = {{"XDG_CONFIG_HOME", config}};
+    const auto open = [&](std::unique_ptr<CHackProcess>& hack, Window& window) {
+        hack = Start({"-settings"}, environment);
+        return WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
+                       kGrowthTimeoutMs);
+    };
+    {
+        std::unique_ptr<CHackProcess> hack;
+        Window window = 0;
+        ASSERT_TRUE(open(hack, window));
+        m_screen->Key(window, XK_Tab);  // to Growth Rate
+        m_screen->Key(window, XK_End);
+        XDestroyWindow(m_screen->Get(), window);
+        XSync(m_screen->Get(), False);
+        EXPECT_EQ(hack->WaitExit(1000), 0);
+        EXPECT_EQ(ReadFile(file), stored);
+    }
+    {
+        std::unique_ptr<CHackProcess> hack;
+        Window window = 0;
+        ASSERT_TRUE(open(hack, window));
+        // Plant Size: 100, 90, 89.
+        for (const KeySym key : {XK_End, XK_Page_Up, XK_Left})
+            m_screen->Key(window, key);
+        // Growth Rate: 0, 10, 20, 21, 22, 21; then on to OK, Cancel, back to OK.
+        for (const KeySym key : {XK_Tab, XK_Home, XK_Page_Down, XK_Page_Down, XK_Right, XK_Down, XK_Up, XK_Tab, XK_Tab})
+            m_screen->Key(window, key);
+        m_screen->Key(window, XK_Tab, true);
+        m_screen->Key(window, XK_Return);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+        EXPECT_EQ(ReadFile(file), "[Config]\nSpeed=5\nBlankscr=1\nStar Speed=89\nStar Number=21\n");
     }
     std::system(("rm -rf '" + config + "'").c_str());
 }
