@@ -10,8 +10,11 @@ packages=(
   nsis
   wine64 wine xvfb xauth x11-utils
   python3
-  # The X11 port and the program verdane; its test under the real daemon.
-  libx11-dev libxext-dev xscreensaver libxml2-utils
+  # The X11 port and the program verdane; its test under the real daemon,
+  # and its settings file checked against the stock ones.
+  libx11-dev libxext-dev xscreensaver xscreensaver-data libxml2-utils
+  # Its Debian package: dpkg-shlibdeps for the dependencies, and lintian.
+  dpkg-dev lintian
 )
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.
