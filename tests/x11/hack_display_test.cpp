@@ -131,12 +131,14 @@ TEST_F(HackDisplayTest, WindowIdDrawsInThatWindow)
 // XDestroyWindow): the program ends at once, with status 0.
 TEST_F(HackDisplayTest, DestroyingItsWindowEndsItWithinASecond)
 {
-    auto hack = Start({"-window", "--growth-rate", "100"});
-    Window window = 0;
-    ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
-    XDestroyWindow(m_screen->Get(), window);
-    XSync(m_screen->Get(), False);
-    EXPECT_EQ(hack->WaitExit(1000), 0);
+    for (const char* mode : {"-window", "-fullscreen"}) {
+        auto hack = Start({mode, "--growth-rate", "100"});
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs)) << mode;
+        XDestroyWindow(m_screen->Get(), window);
+        XSync(m_screen->Get(), False);
+        EXPECT_EQ(hack->WaitExit(1000), 0) << mode;
+    }
 }
 
 // -geometry places and sizes the window. Made larger, the window keeps its
