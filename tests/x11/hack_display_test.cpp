@@ -61,6 +61,43 @@ protected:
         return WaitFor([&] { return m_screen->CountBranchPixels(window) > 0; }, timeoutMs);
     }
 
+    // Makes the window (oldWidth x oldHeight) larger; true once more than
+    // least branch pixels have grown over the part that is new.
+    bool GrowsAfterResizing(Window window, int oldWidth, int oldHeight, int width, int height, long least)
+    {
+        XResizeWindow(m_screen->Get(), window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        XSync(m_screen->Get(), False);
+        return WaitFor(
+            [&] {
+                return m_screen->CountBranchPixels(window, oldWidth, 0, width - oldWidth, height) +
+                           m_screen->CountBranchPixels(window, 0, oldHeight, oldWidth, height - oldHeight) >
+                       least;
+            },
+            kGrowthTimeoutMs);
+    }
+
+    // A fresh settings folder holding the settings file with that text;
+    // returns the folder, to be XDG_CONFIG_HOME, and sets file to the
+    // settings file's path.
+    static std::string MakeSettingsFolder(const std::string& stored, std::string& file)
+    {
+        char folder[] = "/tmp/verdane-settings.XXXXXX";
+        if (mkdtemp(folder) == nullptr)
+            return std::string();
+        file = std::string(folder) + "/Tarnwell/verdane.ini";
+        std::system(("mkdir -p '" + std::string(folder) + "/Tarnwell'").c_str());
+        std::ofstream(file) << stored;
+        return folder;
+    }
+
+    // The settings window once it is there, else 0.
+    Window WaitForSettingsWindow()
+    {
+        Window window = 0;
+        WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; }, kGrowthTimeoutMs);
+        return window;
+    }
+
     static CXvfbServer* s_server;
     std::unique_ptr<CXScreen> m_screen;
 };
@@ -112,15 +149,7 @@ TEST_F(HackDisplayTest, WindowIdDrawsInThatWindow)
     EXPECT_TRUE(GrowsOn(target));
     // The canvas fills the window whatever its size, as when XScreenSaver's
     // window follows a new monitor layout.
-    XResizeWindow(m_screen->Get(), target, 1020, 760);
-    XSync(m_screen->Get(), False);
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            return m_screen->CountBranchPixels(target, 900, 0, 120, 760) +
-                       m_screen->CountBranchPixels(target, 0, 700, 900, 60) > 0;
-        },
-        kGrowthTimeoutMs))
-        << "nothing grows over the new part";
+    EXPECT_TRUE(GrowsAfterResizing(target, 900, 700, 1020, 760, 0)) << "nothing grows over the new part";
     // When that window goes, so does the program.
     XDestroyWindow(m_screen->Get(), target);
     XSync(m_screen->Get(), False);
@@ -155,17 +184,8 @@ TEST_F(HackDisplayTest, GeometryPlacesTheWindowAndAResizedWindowGrowsOverItsNewA
     ASSERT_TRUE(WaitFor([&] { return m_screen->CountBranchPixels(window) > 300; }, kGrowthTimeoutMs));
 
     const long kept = m_screen->CountBranchPixels(window);
-    XResizeWindow(m_screen->Get(), window, 700, 500);
-    XSync(m_screen->Get(), False);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(GrowsAfterResizing(window, 300, 200, 700, 500, 100)) << "nothing grows over the new part";
     EXPECT_GE(m_screen->CountBranchPixels(window, 0, 0, 300, 200), kept * 9 / 10) << "the picture was lost";
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            return m_screen->CountBranchPixels(window, 300, 0, 400, 500) +
-                       m_screen->CountBranchPixels(window, 0, 200, 300, 300) > 100;
-        },
-        kGrowthTimeoutMs))
-        << "nothing grows over the new part";
 }
 
 // The canvas starts on what the window showed, and what the server loses
@@ -268,21 +288,17 @@ std::string ReadFile(const std::string& path)
 TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
 {
     using namespace settings_layout;
-    char folder[] = "/tmp/verdane-settings.XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string config = folder;
-    const std::string file = config + "/Tarnwell/verdane.ini";
-    ASSERT_EQ(std::system(("mkdir -p '" + config + "/Tarnwell'").c_str()), 0);
     const std::string stored = "[Config]\nSpeed=150\nBlankscr=7\nStar Speed=-20\nStar Number=30\n";
-    std::ofstream(file) << stored;
+    std::string file;
+    const std::string config = MakeSettingsFolder(stored, file);
+    ASSERT_FALSE(config.empty());
     const std::map<std::string, std::optional<std::string>> environment = {{"XDG_CONFIG_HOME", config}};
     const int growthRateAt75 = kTrackLeft + 75 * kTrackWidth / 100;
 
     {
         auto hack = Start({"-settings"}, environment);
-        Window window = 0;
-        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
-                            kGrowthTimeoutMs));
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
         EXPECT_TRUE(WaitFor(
             [&] {
                 return m_screen->CountBranchPixels(window, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight) > 0;
@@ -296,9 +312,8 @@ TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
     }
     {
         auto hack = Start({"--configure"}, environment);
-        Window window = 0;
-        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
-                            kGrowthTimeoutMs));
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
         m_screen->Click(window, growthRateAt75, kGrowthRateTrackY);
         m_screen->Click(window, kOkLeft + 5, kButtonTop + 5);
         EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
@@ -314,23 +329,15 @@ TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
 // step by one, Page Up/Down by ten, Home and End go to the ends.
 TEST_F(HackDisplayTest, SettingsWindowWorksFromTheKeyboardAndIsCancelledByItsDestruction)
 {
-    char folder[] = "/tmp/verdane-settings.XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string config = folder;
-    const std::string file = config + "/Tarnwell/verdane.ini";
-    ASSERT_EQ(std::system(("mkdir -p '" + config + "/Tarnwell'").c_str()), 0);
     const std::string stored = "[Config]\nSpeed=5\nBlankscr=1\nStar Speed=40\nStar Number=30\n";
-    std::ofstream(file) << stored;
+    std::string file;
+    const std::string config = MakeSettingsFolder(stored, file);
+    ASSERT_FALSE(config.empty());
     const std::map<std::string, std::optional<std::string>> environment = {{"XDG_CONFIG_HOME", config}};
-    const auto open = [&](std::unique_ptr<CHackProcess>& hack, Window& window) {
-        hack = Start({"-settings"}, environment);
-        return WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
-                       kGrowthTimeoutMs);
-    };
     {
-        std::unique_ptr<CHackProcess> hack;
-        Window window = 0;
-        ASSERT_TRUE(open(hack, window));
+        auto hack = Start({"-settings"}, environment);
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
         m_screen->Key(window, XK_Tab);  // to Growth Rate
         m_screen->Key(window, XK_End);
         XDestroyWindow(m_screen->Get(), window);
@@ -339,9 +346,9 @@ TEST_F(HackDisplayTest, SettingsWindowWorksFromTheKeyboardAndIsCancelledByItsDes
         EXPECT_EQ(ReadFile(file), stored);
     }
     {
-        std::unique_ptr<CHackProcess> hack;
-        Window window = 0;
-        ASSERT_TRUE(open(hack, window));
+        auto hack = Start({"-settings"}, environment);
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
         // Plant Size: 100, 90, 89.
         for (const KeySym key : {XK_End, XK_Page_Up, XK_Left})
             m_screen->Key(window, key);
