@@ -71,6 +71,9 @@ CX11RunOptions CHackApp::RunOptions() const
     CX11RunOptions options;
     options.delayMicros = m_options.delayMicros;
     options.showFps = m_options.showFps;
+    // Windows of its own sleep with the display; under XScreenSaver the
+    // daemon stops its hacks itself.
+    options.sleepWithDisplay = m_options.target == HackTarget::Window || m_options.target == HackTarget::FullScreen;
     return options;
 }
 

@@ -4,6 +4,7 @@
 #include "offscreen_resources.h"
 #include "offscreen_world.h"
 #include "x11_display.h"
+#include "x11_display_power.h"
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
@@ -94,6 +95,7 @@ private:
     COffscreenWorld& m_world = OffscreenWorld();
     CX11Display m_display;
     std::optional<COffscreenDriver> m_driver;
+    std::optional<CX11DisplayPower> m_power;
     std::map<HWND, CTarget> m_targets;
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
@@ -112,6 +114,7 @@ bool CX11Port::CImpl::Open(const std::string& displayName, std::string& error)
         return false;
     m_driver.emplace();
     m_driver->SetScreenSize(m_display.Width(), m_display.Height());
+    m_power.emplace(m_display.Get());
     m_deleteWindow = XInternAtom(m_display.Get(), "WM_DELETE_WINDOW", False);
     return true;
 }
@@ -506,7 +509,10 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
         if (done())
             return 0;
         COffscreenPumpResult pumped = m_world.Pump();
-        if (!pumped.quit && FireDueTimers(Clock::now(), options.delayMicros)) {
+        // While the monitor is dark nothing grows: no tick, so no step and
+        // no random number; input and closing work as ever.
+        const bool asleep = options.sleepWithDisplay && m_power->IsOff(Clock::now());
+        if (!pumped.quit && !asleep && FireDueTimers(Clock::now(), options.delayMicros)) {
             ++frames;
             pumped = m_world.Pump();
         }
@@ -531,9 +537,10 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
         if (XPending(dpy) > 0)
             continue;
 
-        // Sleep until the server speaks or the next timer is due.
+        // Sleep until the server speaks, the next timer is due or, with
+        // the monitor dark, it is time to ask again whether it still is.
         timespec timeout{};
-        const std::optional<Clock::time_point> next = NextDue();
+        const std::optional<Clock::time_point> next = asleep ? m_power->NextCheck() : NextDue();
         if (next) {
             const auto wait = std::max(*next - Clock::now(), Clock::duration::zero());
             const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();

@@ -23,6 +23,9 @@ struct CX11RunOptions {
     long delayMicros = 10000;
     // Shows the frame rate in the lower left corner of every window.
     bool showFps = false;
+    // No timer ticks while the display's power saving (DPMS) has the
+    // monitor dark; they start again when it is back on.
+    bool sleepWithDisplay = false;
 };
 
 class CX11Port {

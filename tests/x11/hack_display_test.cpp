@@ -188,6 +188,36 @@ TEST_F(HackDisplayTest, GeometryPlacesTheWindowAndAResizedWindowGrowsOverItsNewA
     EXPECT_GE(m_screen->CountBranchPixels(window, 0, 0, 300, 200), kept * 9 / 10) << "the picture was lost";
 }
 
+// While the monitor is dark (DPMS standby, suspend or off) a window of its
+// own grows nothing and uses no processor time; when it is back on, the
+// growth goes on. The port asks for the level once a second.
+TEST_F(HackDisplayTest, AWindowOfItsOwnSleepsWhileTheMonitorIsDark)
+{
+    char folder[] = "/tmp/verdane-dpms.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string level = std::string(folder) + "/level";
+    std::ofstream(level) << "on";
+    auto hack = Start({"-window", "--growth-rate", "100"},
+                      {{"LD_PRELOAD", std::string(VERDANE_FAKE_DPMS_PATH)}, {"VERDANE_FAKE_DPMS", level}});
+    Window window = 0;
+    ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
+    ASSERT_TRUE(GrowsOn(window));
+
+    std::ofstream(level) << "off";
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const long dark = m_screen->CountBranchPixels(window);
+    const long ticks = hack->CpuTicks();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(m_screen->CountBranchPixels(window), dark) << "it grew with the monitor off";
+    EXPECT_LE(hack->CpuTicks() - ticks, 2) << "clock ticks of processor time in a second with the monitor off";
+
+    std::ofstream(level) << "on";
+    EXPECT_TRUE(WaitFor([&] { return m_screen->CountBranchPixels(window) > dark; }, kGrowthTimeoutMs))
+        << "it did not grow again with the monitor on";
+    EXPECT_TRUE(hack->Running());
+    std::system(("rm -rf '" + std::string(folder) + "'").c_str());
+}
+
 // The canvas starts on what the window showed, and what the server loses
 // (here: the whole window, cleared to black, which it reports with Expose)
 // is put back from the canvas's picture at once. A one-second timer and few
