@@ -356,7 +356,8 @@ TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
 // does XDestroyWindow): as Cancel, status 0 within a second and nothing
 // stored. Driven from the keyboard alone, the window stores what the keys
 // set: Tab and Shift+Tab move between the sliders and the buttons, arrows
-// step by one, Page Up/Down by ten, Home and End go to the ends.
+// step by one, Page Up/Down by ten, Home and End go to the ends. A store
+// that refuses says where and why.
 TEST_F(HackDisplayTest, SettingsWindowWorksFromTheKeyboardAndIsCancelledByItsDestruction)
 {
     const std::string stored = "[Config]\nSpeed=5\nBlankscr=1\nStar Speed=40\nStar Number=30\n";
@@ -389,6 +390,20 @@ TEST_F(HackDisplayTest, SettingsWindowWorksFromTheKeyboardAndIsCancelledByItsDes
         m_screen->Key(window, XK_Return);
         EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
         EXPECT_EQ(ReadFile(file), "[Config]\nSpeed=5\nBlankscr=1\nStar Speed=89\nStar Number=21\n");
+    }
+    {
+        // A settings file that is a link to a device cannot be stored: status
+        // 1, and one line naming the file, its target and the reason.
+        ASSERT_EQ(std::system(("ln -sf /dev/zero '" + file + "'").c_str()), 0);
+        auto hack = Start({"-settings"}, environment);
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
+        m_screen->Key(window, XK_Return);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 1);
+        const std::string errors = hack->Errors();
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        for (const std::string& part : {file, std::string("/dev/zero"), std::string("not a regular file")})
+            EXPECT_NE(errors.find(part), std::string::npos) << errors;
     }
     std::system(("rm -rf '" + config + "'").c_str());
 }
