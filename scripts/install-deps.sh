@@ -13,8 +13,8 @@ packages=(
   # The X11 port and the program verdane; its test under the real daemon,
   # and its settings file checked against the stock ones.
   libx11-dev libxext-dev xscreensaver xscreensaver-data libxml2-utils
-  # Its Debian package: dpkg-shlibdeps for the dependencies, and lintian.
-  dpkg-dev lintian
+  # Its Debian package: dpkg-shlibdeps and file for the dependencies, and lintian.
+  dpkg-dev file lintian
 )
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.
