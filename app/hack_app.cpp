@@ -1,6 +1,7 @@
 #include "hack_app.h"
 
-#include "app/settings.h"
+#include "settings/dialog_settings.h"
+#include "settings/settings.h"
 #include "canvas/full_screen_wnd.h"
 #include "canvas/growth_wnd.h"
 #include "profile_file.h"
@@ -91,21 +92,17 @@ int CHackApp::Run()
 void CHackApp::RunSettings()
 {
     constexpr int kMaxPosition = 100;
-    const int speed = std::clamp(settings::Read(settings::kSpeed, 0), 0, kMaxPosition);
-    const int storedBlank = settings::Read(settings::kBlankScreen, 0);
-    const int blank = storedBlank >= 0 && storedBlank <= 2 ? storedBlank : 0;
-    int plantSize = settings::Read(settings::kPlantSize, 0);
-    int growthRate = settings::Read(settings::kGrowthRate, 0);
+    settings::CDialogSettings values = settings::LoadDialogSettings();
+    values.speed = std::clamp(values.speed, 0, kMaxPosition);
+    if (values.blank < 0 || values.blank > 2)
+        values.blank = 0;
 
     // The preview draws with the stored values, not the sliders' positions,
     // as the dialog's does.
     const auto preview = [](HWND pane) { CreateCanvasIn(pane); };
-    if (!m_port.RunSettingsWindow(plantSize, growthRate, preview, RunOptions()))
+    if (!m_port.RunSettingsWindow(values.plantSize, values.growthRate, preview, RunOptions()))
         return;
-    const bool stored = settings::Write(settings::kSpeed, speed) && settings::Write(settings::kBlankScreen, blank) &&
-                        settings::Write(settings::kPlantSize, plantSize) &&
-                        settings::Write(settings::kGrowthRate, growthRate);
-    if (!stored) {
+    if (!settings::StoreDialogSettings(values)) {
         m_error = "cannot store the settings: " + m_storeError;
         m_errorStatus = hack_exit::kNotStored;
     }

@@ -8,8 +8,8 @@
 // state they leave (slot 0 restarted with a count of 0). Part 2 lets the
 // timer run for ten seconds of message loop and reads the process's CPU
 // time against the wall clock.
-#include "app/fixed_settings_app.h"
-#include "app/settings.h"
+#include "settings/fixed_settings_app.h"
+#include "settings/settings.h"
 #include "canvas/growth_wnd.h"
 #include "growth/growth_random.h"
 

@@ -1,7 +1,7 @@
 #include "growth_wnd.h"
 
 #include "app.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "growth/growth_random.h"
 #include "growth/slot_count.h"
 #include "res/resource.h"

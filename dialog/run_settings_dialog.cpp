@@ -1,18 +1,19 @@
 // Configure mode: the settings dialog, with the four settings it edits
 // loaded before and stored after.
 #include "app/growth_app.h"
-#include "app/settings.h"
+#include "settings/dialog_settings.h"
 #include "settings_dlg.h"
 
-// On OK all four values are written, changed or not, in the order they were
-// read; Cancel or closing the dialog writes nothing.
+// On OK all four values are written; Cancel or closing the dialog writes
+// nothing.
 void CGrowthApp::RunSettingsDialog()
 {
     CSettingsDlg dialog;
-    dialog.m_speed = settings::Read(settings::kSpeed, 0);
-    dialog.m_blank = settings::Read(settings::kBlankScreen, 0);
-    dialog.m_starSpeed = settings::Read(settings::kPlantSize, 0);
-    dialog.m_starNumber = settings::Read(settings::kGrowthRate, 0);
+    const settings::CDialogSettings stored = settings::LoadDialogSettings();
+    dialog.m_speed = stored.speed;
+    dialog.m_blank = stored.blank;
+    dialog.m_starSpeed = stored.plantSize;
+    dialog.m_starNumber = stored.growthRate;
 
     // As the main window the dialog owns the About box; the framework lets
     // go of it when its window is destroyed.
@@ -25,8 +26,5 @@ void CGrowthApp::RunSettingsDialog()
 
     if (result != IDOK)
         return;
-    settings::Write(settings::kSpeed, dialog.m_speed);
-    settings::Write(settings::kBlankScreen, dialog.m_blank);
-    settings::Write(settings::kPlantSize, dialog.m_starSpeed);
-    settings::Write(settings::kGrowthRate, dialog.m_starNumber);
+    settings::StoreDialogSettings({dialog.m_speed, dialog.m_blank, dialog.m_starSpeed, dialog.m_starNumber});
 }

@@ -4,8 +4,8 @@
 // deletes them, since Wine has no GetGuiResources) and must not grow its
 // memory. The ticks are sent one after another, as the timer would send
 // them, without waiting the timer's period between them.
-#include "app/fixed_settings_app.h"
-#include "app/settings.h"
+#include "settings/fixed_settings_app.h"
+#include "settings/settings.h"
 #include "canvas/full_screen_wnd.h"
 #include "gdi_object_count.h"
 

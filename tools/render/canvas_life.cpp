@@ -1,7 +1,7 @@
 #include "canvas_life.h"
 
-#include "app/fixed_settings_app.h"
-#include "app/settings.h"
+#include "settings/fixed_settings_app.h"
+#include "settings/settings.h"
 #include "canvas/growth_wnd.h"
 #include "growth/growth_random.h"
 #include "offscreen_driver.h"

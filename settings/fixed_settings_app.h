@@ -6,7 +6,7 @@
 #pragma once
 
 #include "app.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <cstring>
 #include <initializer_list>
