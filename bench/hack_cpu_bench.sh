@@ -2,7 +2,7 @@
 # Processor share of Verdane at 1920x1080, "Growth Rate" 100, on a black
 # screen under Xvfb, side by side in one run on this machine:
 #   1. the X11 program: verdane -root (build/native/app/verdane);
-#   2. the Windows saver: verdane.scr /s under Wine (build/win/app/verdane.scr),
+#   2. the Windows saver: verdane.scr /s under Wine (build/win/saver/verdane.scr),
 #      in a fresh private prefix.
 # Each runs on its own Xvfb; after a warm-up, the processor time that the
 # saver's processes and the X server used over SECONDS is printed as a
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 warmup=5
 hack=build/native/app/verdane
-saver=build/win/app/verdane.scr
+saver=build/win/saver/verdane.scr
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-bench.XXXXXX")
 pids=()
 

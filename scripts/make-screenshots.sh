@@ -22,7 +22,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-saver=${1:-build/win/app/verdane.scr}
+saver=${1:-build/win/saver/verdane.scr}
 if [ ! -f "$saver" ]; then
   echo "saver not found: $saver (build the Windows build first)" >&2
   exit 2

@@ -48,7 +48,7 @@ if ! wine reg query "$key" >/dev/null 2>&1; then
   wine reg add "$key" /v "Star Speed" /t REG_DWORD /d 60 /f >/dev/null
   wine reg add "$key" /v "Star Number" /t REG_DWORD /d 10 /f >/dev/null
 fi
-wine build/win/tools/backdrop/backdrop.exe build/desktop.bmp build/win/app/verdane.scr /s
+wine build/win/tools/backdrop/backdrop.exe build/desktop.bmp build/win/saver/verdane.scr /s
 echo "verdane.scr ended"
 
 # Natively too, when the X11 port is built (its folder is configured only

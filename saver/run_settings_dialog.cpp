@@ -1,8 +1,8 @@
 // Configure mode: the settings dialog, with the four settings it edits
 // loaded before and stored after.
-#include "app/growth_app.h"
+#include "dialog/settings_dlg.h"
+#include "growth_app.h"
 #include "settings/dialog_settings.h"
-#include "settings_dlg.h"
 
 // On OK all four values are written; Cancel or closing the dialog writes
 // nothing.
