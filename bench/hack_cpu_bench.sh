@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Processor share of Verdane at 1920x1080, "Growth Rate" 100, on a black
 # screen under Xvfb, side by side in one run on this machine:
-#   1. the X11 program: verdane -root (build/native/app/verdane);
+#   1. the X11 program: verdane -root (build/native/hack/verdane);
 #   2. the Windows saver: verdane.scr /s under Wine (build/win/saver/verdane.scr),
 #      in a fresh private prefix.
 # Each runs on its own Xvfb; after a warm-up, the processor time that the
@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 warmup=5
-hack=build/native/app/verdane
+hack=build/native/hack/verdane
 saver=build/win/saver/verdane.scr
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-bench.XXXXXX")
 pids=()

@@ -2,7 +2,7 @@
 # --preset native-release`) makes verdane_<version>-1_<arch>.deb from what
 # `cmake --install` puts under /usr, with the compressed manual page,
 # copyright file and changelog that Debian asks for.
-if(NOT TARGET verdane)
+if(NOT TARGET verdane_hack)
   return()
 endif()
 

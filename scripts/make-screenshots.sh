@@ -71,7 +71,7 @@ scripts/with-wine-display.sh bash -c '
 ' screenshots "$saver" "$backdrop" "$desktop"
 echo "wrote docs/settings-dialog.png, docs/settings-dialog-120dpi.png, docs/settings-dialog-144dpi.png and docs/saver-full-screen.png"
 
-hack=build/native/app/verdane
+hack=build/native/hack/verdane
 if [ -x "$hack" ]; then
   # The desktop picture on the root window, then verdane -window over it;
   # each program is ended by its own process id.

@@ -54,7 +54,7 @@ echo "verdane.scr ended"
 # Natively too, when the X11 port is built (its folder is configured only
 # when the X11 headers are there): verdane in a window of its own.
 if [ -d build/native/framework/x11 ]; then
-  cmake --build --preset native -j"$jobs" --target verdane
+  cmake --build --preset native -j"$jobs" --target verdane_hack
   echo "verdane -window is running on display $DISPLAY: close its window to end it"
-  build/native/app/verdane -window
+  build/native/hack/verdane -window
 fi
