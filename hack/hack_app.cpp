@@ -5,6 +5,7 @@
 #include "canvas/full_screen_wnd.h"
 #include "canvas/growth_wnd.h"
 #include "profile_file.h"
+#include "settings_wnd.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -97,11 +98,20 @@ void CHackApp::RunSettings()
     if (values.blank < 0 || values.blank > 2)
         values.blank = 0;
 
-    // The preview draws with the stored values, not the sliders' positions,
-    // as the dialog's does.
-    const auto preview = [](HWND pane) { CreateCanvasIn(pane); };
-    if (!m_port.RunSettingsWindow(values.plantSize, values.growthRate, preview, RunOptions()))
+    CSettingsWnd window(values.plantSize, values.growthRate);
+    if (!window.Create()) {
+        m_error = "cannot create the settings window";
         return;
+    }
+    // As the main window its end ends the loop.
+    m_pMainWnd = &window;
+    const int status = Run();
+    if (m_pMainWnd == &window)
+        m_pMainWnd = nullptr;
+    if (status != 0 || !m_error.empty() || !window.Accepted())
+        return;
+    values.plantSize = window.PlantSize();
+    values.growthRate = window.GrowthRate();
     if (!settings::StoreDialogSettings(values)) {
         m_error = "cannot store the settings: " + m_storeError;
         m_errorStatus = hack_exit::kNotStored;

@@ -17,6 +17,11 @@ int GetSystemMetrics(int index);
 // the shape it replaces. The driver reports the current shape.
 HCURSOR SetCursor(HCURSOR cursor);
 
+// Negative while the key was held when the input message being handled
+// happened, else 0. The port knows Shift only (VK_SHIFT); every other key
+// reads as not held.
+short GetKeyState(int virtualKey);
+
 // Asks the message loop to end with exitCode once the posted messages
 // before it have been delivered.
 void PostQuitMessage(int exitCode);

@@ -61,6 +61,7 @@ void COffscreenWorld::Reset()
     m_screenSize = SIZE{kDefaultScreenWidth, kDefaultScreenHeight};
     m_screenPicture = CSurface();
     m_cursor = OffscreenArrowCursor();
+    m_shiftHeld = false;
     m_screenSaveRequests = 0;
 }
 
@@ -268,6 +269,14 @@ bool COffscreenWorld::Post(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     return true;
 }
 
+bool COffscreenWorld::PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, bool shift)
+{
+    if (Find(hWnd) == nullptr)
+        return false;
+    m_queue.push_back(COffscreenMessage{hWnd, message, wParam, lParam, shift});
+    return true;
+}
+
 void COffscreenWorld::PostQuit(int exitCode)
 {
     m_quitPending = true;
@@ -283,6 +292,11 @@ COffscreenPumpResult COffscreenWorld::Pump(std::size_t limit)
             m_queue.pop_front();
             if (Find(message.hWnd) == nullptr)
                 continue;  // its window went before the message was delivered
+            // As on Windows, the keyboard's state follows the input messages
+            // as they are taken from the queue, not the hardware.
+            if ((message.message >= WM_KEYDOWN && message.message <= WM_SYSKEYDOWN) ||
+                (message.message >= WM_MOUSEMOVE && message.message <= WM_MOUSEHWHEEL))
+                m_shiftHeld = message.shift;
             Send(message.hWnd, message.message, message.wParam, message.lParam);
             ++result.delivered;
         } else if (m_quitPending) {

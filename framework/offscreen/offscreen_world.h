@@ -35,6 +35,7 @@ struct COffscreenWindow {
     HWND parent = nullptr;    // may name a window that no longer exists
     CWnd* object = nullptr;   // nullptr for windows the framework does not own
     std::string className;
+    std::string text;         // as created; the X11 port names its windows with it
     DWORD style = 0;
     DWORD exStyle = 0;
     UINT_PTR id = 0;
@@ -57,6 +58,7 @@ struct COffscreenMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    bool shift = false;  // Shift was held when the input it reports happened
 };
 
 struct COffscreenPumpResult {
@@ -116,6 +118,9 @@ public:
     // --- Messages
     LRESULT Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool Post(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Posts a key or mouse message together with the state of Shift when
+    // the input happened, which ::GetKeyState reports while it is handled.
+    bool PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, bool shift);
     void PostQuit(int exitCode);
     // Delivers, as the message loop would and in its order: posted
     // messages, then the quit message (which ends the pump), then the
@@ -148,6 +153,7 @@ public:
     SIZE m_screenSize{kDefaultScreenWidth, kDefaultScreenHeight};
     CSurface m_screenPicture;      // what top-level windows start showing
     HCURSOR m_cursor;              // set by SetCursor; the arrow after a reset
+    bool m_shiftHeld = false;      // as of the last input message delivered
     int m_screenSaveRequests = 0;  // SC_SCREENSAVE reaching default processing
 
     // Keeps a copy of the text for the life of the process.

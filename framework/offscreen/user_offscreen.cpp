@@ -25,6 +25,12 @@ int GetSystemMetrics(int index)
     }
 }
 
+short GetKeyState(int virtualKey)
+{
+    constexpr short kHeld = static_cast<short>(0x8000);
+    return virtualKey == static_cast<int>(VK_SHIFT) && OffscreenWorld().m_shiftHeld ? kHeld : 0;
+}
+
 HCURSOR SetCursor(HCURSOR cursor)
 {
     COffscreenWorld& world = OffscreenWorld();

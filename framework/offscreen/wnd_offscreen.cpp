@@ -33,6 +33,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     window.parent = parent;
     window.object = this;
     window.className = windowClass->name;
+    window.text = windowName != nullptr ? windowName : "";
     window.style = style;
     window.exStyle = exStyle;
     window.id = (style & WS_CHILD) != 0 ? id : 0;

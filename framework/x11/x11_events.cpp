@@ -34,6 +34,39 @@ UINT VirtualKeyOf(KeySym keysym)
         return VK_ESCAPE;
     case XK_space:
         return VK_SPACE;
+    case XK_Shift_L:
+    case XK_Shift_R:
+        return VK_SHIFT;
+    case XK_Tab:
+    case XK_ISO_Left_Tab:
+        return VK_TAB;
+    case XK_Return:
+    case XK_KP_Enter:
+        return VK_RETURN;
+    case XK_Left:
+    case XK_KP_Left:
+        return VK_LEFT;
+    case XK_Up:
+    case XK_KP_Up:
+        return VK_UP;
+    case XK_Right:
+    case XK_KP_Right:
+        return VK_RIGHT;
+    case XK_Down:
+    case XK_KP_Down:
+        return VK_DOWN;
+    case XK_Page_Up:
+    case XK_KP_Page_Up:
+        return VK_PRIOR;
+    case XK_Page_Down:
+    case XK_KP_Page_Down:
+        return VK_NEXT;
+    case XK_Home:
+    case XK_KP_Home:
+        return VK_HOME;
+    case XK_End:
+    case XK_KP_End:
+        return VK_END;
     case XK_Alt_L:
     case XK_Alt_R:
     case XK_Meta_L:
@@ -65,7 +98,8 @@ std::vector<CX11Message> TranslateInput(const XEvent& event, HWND hWnd, KeySym k
         const UINT key = VirtualKeyOf(keysym);
         const bool alt = (event.xkey.state & Mod1Mask) != 0 || key == VK_MENU;
         constexpr LPARAM kAltHeld = LPARAM{1} << 29;
-        return {{alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 | kAltHeld) : 1}};
+        const bool shift = (event.xkey.state & ShiftMask) != 0;
+        return {{alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 | kAltHeld) : 1, shift}};
     }
     case FocusOut:
         // Focus moving inside the window, or following the pointer, is

@@ -17,6 +17,7 @@ struct CX11Message {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    bool shift = false;  // Shift held, for ::GetKeyState(VK_SHIFT)
 };
 
 // The messages an event on window hWnd becomes, in delivery order; none for
@@ -26,5 +27,7 @@ struct CX11Message {
 std::vector<CX11Message> TranslateInput(const XEvent& event, HWND hWnd, KeySym keysym, Atom deleteWindow);
 
 // The virtual key of a key symbol: letters and digits as their upper-case
-// character, Escape, space and Alt by their codes, anything else 0.
+// character; Escape, space, Alt, Shift, Tab (ISO_Left_Tab too), Return, the
+// arrows, Page Up/Down, Home and End (the keypad's as the main keys) by
+// their codes; anything else 0.
 UINT VirtualKeyOf(KeySym keysym);

@@ -8,12 +8,14 @@
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
-#include "x11_settings_window.h"
+
+#include "app.h"
 
 #include <X11/Xutil.h>
 #include <poll.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -55,11 +57,8 @@ public:
     bool Open(const std::string& displayName, std::string& error);
     void UseDesktopPicture();
     HWND AttachWindow(std::uint32_t window, std::string& error);
-    // Runs the loop until the quit message (its code) or until done()
-    // holds (0).
-    int Run(const CX11RunOptions& options, const std::function<bool()>& done);
-    bool RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
-                           const CX11RunOptions& options);
+    // Runs the loop until the quit message; returns its code.
+    int Run(const CX11RunOptions& options);
     Window Root() const { return m_display.Root(); }
     bool DrawsOnScreen(std::string& error) const;
     const std::string& Failure() const { return m_failure; }
@@ -104,7 +103,6 @@ private:
     Cursor m_blankCursor = 0;
     bool m_pointerHidden = false;
     GC m_textGc = nullptr;
-    CX11SettingsWindow* m_settings = nullptr;  // while it is shown
     std::string m_failure;
 };
 
@@ -207,8 +205,15 @@ bool CX11Port::CImpl::CreateOwnWindow(HWND hWnd)
                                    static_cast<unsigned>(std::max<LONG>(rect.Height(), 1)), 0, CopyFromParent,
                                    InputOutput, CopyFromParent, CWBackPixmap | CWOverrideRedirect | CWEventMask,
                                    &attributes);
-    XStoreName(dpy, x, "Verdane");
-    XClassHint classHint{const_cast<char*>("verdane"), const_cast<char*>("Verdane")};
+    // The class is the program's name, capitalised as X classes are; the
+    // title is the window's text, or the class when it has none.
+    CWinApp* app = AfxGetApp();
+    std::string name = app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "";
+    std::string className = name;
+    if (!className.empty())
+        className[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(className[0])));
+    XStoreName(dpy, x, (window->text.empty() ? className : window->text).c_str());
+    XClassHint classHint{name.data(), className.data()};
     XSetClassHint(dpy, x, &classHint);
     XSetWMProtocols(dpy, x, &m_deleteWindow, 1);
     // Where the program (or the user's -geometry) put it; it may be
@@ -319,10 +324,6 @@ void CX11Port::CImpl::DispatchEvents()
 
 void CX11Port::CImpl::HandleEvent(XEvent& event)
 {
-    if (m_settings != nullptr && event.xany.window == m_settings->Get()) {
-        m_settings->Handle(event);
-        return;
-    }
     const HWND target = TargetOf(event.xany.window);
     if (target == nullptr)
         return;
@@ -373,7 +374,7 @@ void CX11Port::CImpl::HandleEvent(XEvent& event)
     if (event.type == KeyPress)
         keysym = XLookupKeysym(&event.xkey, 0);
     for (const CX11Message& m : TranslateInput(event, target, keysym, m_deleteWindow))
-        m_world.Post(target, m.message, m.wParam, m.lParam);
+        m_world.PostInput(target, m.message, m.wParam, m.lParam, m.shift);
 }
 
 void CX11Port::CImpl::Reshape(HWND target, int width, int height)
@@ -475,29 +476,7 @@ void CX11Port::CImpl::DrawFps(const std::string& text)
     }
 }
 
-bool CX11Port::CImpl::RunSettingsWindow(int& plantSize, int& growthRate,
-                                        const std::function<void(HWND pane)>& preview,
-                                        const CX11RunOptions& options)
-{
-    CX11SettingsWindow window(m_display.Get(), m_display.Root(), plantSize, growthRate);
-    std::string error;
-    const HWND pane = AttachWindow(static_cast<std::uint32_t>(window.PreviewPane()), error);
-    if (pane != nullptr)
-        preview(pane);
-    m_settings = &window;
-    Run(options, [&] { return window.Done(); });
-    m_settings = nullptr;
-    if (pane != nullptr) {
-        m_targets.erase(pane);
-        ::DestroyWindow(pane);
-    }
-    m_world.Pump();  // what the preview's destruction posted
-    plantSize = window.PlantSize();
-    growthRate = window.GrowthRate();
-    return window.Accepted();
-}
-
-int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool()>& done)
+int CX11Port::CImpl::Run(const CX11RunOptions& options)
 {
     Display* dpy = m_display.Get();
     const int fd = ConnectionNumber(dpy);
@@ -506,8 +485,6 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
     std::string fpsText = "FPS:   0.0";
     for (;;) {
         DispatchEvents();
-        if (done())
-            return 0;
         COffscreenPumpResult pumped = m_world.Pump();
         // While the monitor is dark nothing grows: no tick, so no step and
         // no random number; input and closing work as ever.
@@ -532,7 +509,7 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
             DrawFps(fpsText);
         }
         XFlush(dpy);
-        if (m_world.TopLevelWindows().empty() && m_settings == nullptr)
+        if (m_world.TopLevelWindows().empty())
             return 0;  // nothing left that could ever post the quit message
         if (XPending(dpy) > 0)
             continue;
@@ -596,11 +573,5 @@ HWND CX11Port::AttachWindow(std::uint32_t window, std::string& error)
 
 int CX11Port::Run(const CX11RunOptions& options)
 {
-    return m_impl->Run(options, [] { return false; });
-}
-
-bool CX11Port::RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
-                                 const CX11RunOptions& options)
-{
-    return m_impl->RunSettingsWindow(plantSize, growthRate, preview, options);
+    return m_impl->Run(options);
 }

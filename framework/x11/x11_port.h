@@ -13,7 +13,6 @@
 #include "afxtypes.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -73,14 +72,6 @@ public:
     int Run(const CX11RunOptions& options);
     // Why the port had to close a window; empty when it never had to.
     const std::string& Failure() const;
-
-    // Shows the settings window with the sliders at the values given and
-    // runs the loop until the user leaves it. preview is called once with
-    // the host window of its preview pane, to put a canvas in it; the pane
-    // and what is in it are destroyed before the call returns. True for OK,
-    // with the sliders' positions (0..100) stored back; false for Cancel.
-    bool RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
-                           const CX11RunOptions& options);
 
 private:
     class CImpl;

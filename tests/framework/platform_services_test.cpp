@@ -3,11 +3,13 @@
 #include "app.h"
 #include "offscreen_driver.h"
 #include "offscreen_entry.h"
+#include "offscreen_world.h"
 #include "wnd.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -103,6 +105,38 @@ public:
     int m_quitCode = -1;
     int m_seenArgc = 0;
 };
+
+// Records whether Shift was held for each key it is given.
+class CKeyStateProbe : public CWnd {
+public:
+    std::vector<bool> m_shift;
+
+protected:
+    void OnKeyDown(UINT, UINT, UINT) { m_shift.push_back(::GetKeyState(VK_SHIFT) < 0); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CKeyStateProbe, CWnd)
+    ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+// Shift reads as the input being handled found it, not as later input in
+// the queue has it, as on Windows.
+TEST(KeyState, ShiftFollowsTheInputMessagesAsTheyAreDelivered)
+{
+    COffscreenDriver driver;
+    CKeyStateProbe wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 10, 10, nullptr, 0));
+    COffscreenWorld& world = OffscreenWorld();
+    world.PostInput(wnd.m_hWnd, WM_KEYDOWN, VK_TAB, 1, true);
+    world.PostInput(wnd.m_hWnd, WM_KEYDOWN, VK_TAB, 1, true);
+    world.PostInput(wnd.m_hWnd, WM_KEYDOWN, VK_TAB, 1, false);
+    EXPECT_EQ(GetKeyState(VK_SHIFT), 0);  // nothing delivered yet
+    driver.Pump();
+    EXPECT_EQ(wnd.m_shift, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(GetKeyState('A'), 0);
+}
 
 TEST(OffscreenMain, StartsTheApplicationLikeWinMain)
 {

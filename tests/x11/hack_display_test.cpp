@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "hack_process.h"
+#include "settings_layout.h"
 #include "x_screen.h"
-#include "x11_settings_layout.h"
 #include "xvfb_server.h"
 
 #include <X11/Xlib.h>

@@ -67,6 +67,30 @@ TEST(X11Events, KeysAreKeyDownAndWithAltSysKeyDown)
     EXPECT_EQ(VirtualKeyOf(XK_F4), 0u);
 }
 
+// The keys a dialog's controls take, the keypad's as the main keys, with
+// Shift carried along for ::GetKeyState.
+TEST(X11Events, DialogKeysAreTheirVirtualKeysWithShift)
+{
+    const std::pair<KeySym, UINT> keys[] = {
+        {XK_Tab, VK_TAB},         {XK_ISO_Left_Tab, VK_TAB},  {XK_Return, VK_RETURN},    {XK_KP_Enter, VK_RETURN},
+        {XK_Left, VK_LEFT},       {XK_KP_Up, VK_UP},          {XK_Right, VK_RIGHT},      {XK_KP_Down, VK_DOWN},
+        {XK_Page_Up, VK_PRIOR},   {XK_KP_Page_Down, VK_NEXT}, {XK_KP_Home, VK_HOME},     {XK_End, VK_END},
+        {XK_Shift_L, VK_SHIFT},   {XK_space, VK_SPACE},
+    };
+    for (const auto& [keysym, key] : keys)
+        EXPECT_EQ(VirtualKeyOf(keysym), key) << XKeysymToString(keysym);
+
+    XEvent event{};
+    event.type = KeyPress;
+    EXPECT_FALSE(TranslateInput(event, kWindow, XK_Tab, kDelete).at(0).shift);
+    event.xkey.state = ShiftMask;
+    const std::vector<CX11Message> shifted = TranslateInput(event, kWindow, XK_Tab, kDelete);
+    ASSERT_EQ(shifted.size(), 1u);
+    EXPECT_EQ(shifted[0].message, WM_KEYDOWN);
+    EXPECT_EQ(shifted[0].wParam, static_cast<WPARAM>(VK_TAB));
+    EXPECT_TRUE(shifted[0].shift);
+}
+
 TEST(X11Events, LosingTheFocusDeactivatesButFocusFollowingThePointerDoesNot)
 {
     XEvent event{};
