@@ -1,8 +1,8 @@
 // The text of a settings file, one application's values:
 //
 //   [Config]
-//   Star Speed=20
-//   Star Number=-5
+//   Size=20
+//   Offset=-5
 //
 // A line "[name]" opens a section; inside a section a line "name=value"
 // holds a value, its name being everything before the first '=' (so names
