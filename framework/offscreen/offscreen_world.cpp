@@ -169,6 +169,16 @@ bool COffscreenWorld::Destroy(HWND hWnd)
     return true;
 }
 
+void COffscreenWorld::DestroyRefused(HWND hWnd)
+{
+    COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr || window->destroying)
+        return;
+    window->destroying = true;
+    window->timers.clear();
+    FinishDestroy(hWnd);
+}
+
 // Handlers run in the middle of both passes and may destroy or create
 // windows, so nothing found in the table is held across a message.
 void COffscreenWorld::SendDestroy(HWND hWnd)

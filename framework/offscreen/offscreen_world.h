@@ -98,6 +98,10 @@ public:
     std::vector<HWND> Children(HWND parent) const;
     // Runs the destruction sequence (see ::DestroyWindow).
     bool Destroy(HWND hWnd);
+    // Ends a window whose WM_NCCREATE or WM_CREATE refused the creation: as
+    // on Windows it gets no WM_DESTROY, only the final WM_NCDESTROY (windows
+    // made below it meanwhile are destroyed as usual).
+    void DestroyRefused(HWND hWnd);
     // Removes a window that no framework object owns without any message,
     // as when its process is killed; its children stay, orphaned.
     bool Abandon(HWND hWnd);

@@ -22,12 +22,15 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     COffscreenWorld& world = OffscreenWorld();
     if (m_hWnd != nullptr)
         return FALSE;
+    // A child needs a parent; a parent must be a window. A creation refused
+    // before the window exists still ends in PostNcDestroy, as every failed
+    // creation does, so that a heap window deletes itself.
     const COffscreenClass* windowClass = world.Classes().Find(className);
-    if (windowClass == nullptr)
+    if (windowClass == nullptr || ((style & WS_CHILD) != 0 && parent == nullptr) ||
+        (parent != nullptr && !::IsWindow(parent))) {
+        PostNcDestroy();
         return FALSE;
-    // A child needs a parent; a parent must be a window.
-    if (((style & WS_CHILD) != 0 && parent == nullptr) || (parent != nullptr && !::IsWindow(parent)))
-        return FALSE;
+    }
 
     COffscreenWindow window;
     window.parent = parent;
@@ -39,8 +42,10 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     window.id = (style & WS_CHILD) != 0 ? id : 0;
     window.rect = CRect(x, y, x + width, y + height);
     const HWND hWnd = world.AddWindow(std::move(window));
-    if (hWnd == nullptr)
+    if (hWnd == nullptr) {
+        PostNcDestroy();
         return FALSE;
+    }
     m_hWnd = hWnd;
 
     CREATESTRUCT create{param,
@@ -59,7 +64,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     // From the first refusal on, the object may be gone (a heap window
     // deletes itself when destroyed): only the handle is used.
     if (world.Send(hWnd, WM_NCCREATE, 0, createParam) == FALSE || world.Send(hWnd, WM_CREATE, 0, createParam) == -1) {
-        world.Destroy(hWnd);
+        world.DestroyRefused(hWnd);
         return FALSE;
     }
     if (!::IsWindow(hWnd))
