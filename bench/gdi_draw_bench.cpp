@@ -39,7 +39,7 @@ unsigned ProbeGdi(HDC dc, const CGrowthWorkload& work, std::size_t count)
 }
 
 // The surface context with one pen per width, made before timing: the
-// drawing alone, without the platform pen that CPen creates on this port.
+// drawing alone, without making a pen per segment.
 void DrawSegmentsOnSurfaceReusingPens(CSurfaceDC& dc, const CGrowthWorkload& work)
 {
     CPen pens[3] = {{PS_INSIDEFRAME, 0, 0}, {PS_INSIDEFRAME, 1, 0}, {PS_INSIDEFRAME, 2, 0}};

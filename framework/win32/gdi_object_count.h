@@ -1,5 +1,5 @@
-// A count of the GDI objects the Win32 port holds: pens, brushes, regions,
-// bitmaps and device contexts, counted where the port creates (or gets) and
+// A count of the GDI objects the Win32 port holds: regions, bitmaps and
+// device contexts, counted where the port creates (or gets) and
 // deletes (or releases) them. The system's own count (GetGuiResources) is not available
 // everywhere the port runs (Wine does not implement it), so tests read this
 // one to see that nothing is left behind. One thread, like the port.
