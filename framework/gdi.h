@@ -16,12 +16,33 @@ struct CLogPen {
     COLORREF color = 0;
 };
 
-class CPen {
+// What pens and brushes share: whether the object has been created. Deleting
+// keeps the description, so a context that still has the object selected
+// goes on drawing with it.
+class CGdiObject {
+public:
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+
+    // FALSE when the object had not been created.
+    BOOL DeleteObject()
+    {
+        const BOOL wasCreated = m_created ? TRUE : FALSE;
+        m_created = false;
+        return wasCreated;
+    }
+
+protected:
+    explicit CGdiObject(bool created = false) : m_created(created) {}
+    ~CGdiObject() = default;
+
+    bool m_created;
+};
+
+class CPen : public CGdiObject {
 public:
     CPen() = default;
-    CPen(int style, int width, COLORREF color) : m_logPen{style, width, color}, m_created(true) {}
-    CPen(const CPen&) = delete;
-    CPen& operator=(const CPen&) = delete;
+    CPen(int style, int width, COLORREF color) : CGdiObject(true), m_logPen{style, width, color} {}
 
     BOOL CreatePen(int style, int width, COLORREF color)
     {
@@ -29,28 +50,17 @@ public:
         m_created = true;
         return TRUE;
     }
-    // FALSE when the pen had not been created. The description is kept, so
-    // a context that still has the pen selected goes on drawing with it.
-    BOOL DeleteObject()
-    {
-        const BOOL wasCreated = m_created ? TRUE : FALSE;
-        m_created = false;
-        return wasCreated;
-    }
 
     const CLogPen& GetLogPen() const { return m_logPen; }
 
 private:
     CLogPen m_logPen;
-    bool m_created = false;
 };
 
-class CBrush {
+class CBrush : public CGdiObject {
 public:
     CBrush() = default;
-    explicit CBrush(COLORREF color) : m_color(color), m_created(true) {}
-    CBrush(const CBrush&) = delete;
-    CBrush& operator=(const CBrush&) = delete;
+    explicit CBrush(COLORREF color) : CGdiObject(true), m_color(color) {}
 
     BOOL CreateSolidBrush(COLORREF color)
     {
@@ -58,18 +68,9 @@ public:
         m_created = true;
         return TRUE;
     }
-    // FALSE when the brush had not been created; the colour is kept, as a
-    // pen's description is.
-    BOOL DeleteObject()
-    {
-        const BOOL wasCreated = m_created ? TRUE : FALSE;
-        m_created = false;
-        return wasCreated;
-    }
 
     COLORREF GetColor() const { return m_color; }
 
 private:
     COLORREF m_color = 0;
-    bool m_created = false;
 };

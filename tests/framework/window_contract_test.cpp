@@ -5,71 +5,13 @@
 // after their last message, and the main window's end ends the message
 // loop. One source, compiled into the suite of each port.
 #include "app.h"
+#include "life_probe.h"
 #include "window_contract_port.h"
 #include "wnd.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
-
-using CLog = std::vector<std::string>;
-
-// Logs its life's messages as "<name> <message>"; OnCreate answers
-// m_createResult.
-class CLifeProbe : public CWnd {
-public:
-    CLifeProbe(CLog& log, std::string name, bool autoDelete = false)
-        : m_log(log), m_name(std::move(name)), m_autoDelete(autoDelete)
-    {
-    }
-    ~CLifeProbe() override { m_log.push_back(m_name + " deleted"); }
-
-    void PostNcDestroy() override
-    {
-        m_log.push_back(m_name + " postncdestroy" + (m_hWnd == nullptr ? "" : " attached"));
-        if (m_autoDelete)
-            delete this;
-    }
-
-    BOOL CreatePopup(LPCTSTR className = nullptr)
-    {
-        return CreateEx(0, className, "", WS_POPUP, 5, 6, 70, 80, nullptr, 0);
-    }
-
-    int m_createResult = 0;
-    bool m_attachedAtNcCreate = false;
-
-protected:
-    int OnCreate(LPCREATESTRUCT createStruct)
-    {
-        m_log.push_back(m_name + " create " + std::to_string(createStruct->cx) + "x" +
-                        std::to_string(createStruct->cy));
-        return CWnd::OnCreate(createStruct) == -1 ? -1 : m_createResult;
-    }
-    void OnDestroy() { m_log.push_back(m_name + " destroy"); }
-
-    CLog& m_log;
-    std::string m_name;
-    bool m_autoDelete;
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CLifeProbe, CWnd)
-    AFX_MSG_ENTRY(WM_NCCREATE, 0, {
-        self->m_attachedAtNcCreate = CWnd::FromHandle(self->m_hWnd) == self;
-        self->m_log.push_back(self->m_name + " nccreate");
-        return self->Default();
-    })
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    AFX_MSG_ENTRY(WM_NCDESTROY, 0, {
-        self->m_log.push_back(self->m_name + " ncdestroy");
-        return self->Default();
-    })
-END_MESSAGE_MAP()
 
 class WindowContract : public ::testing::Test {
 protected:

@@ -3,61 +3,13 @@
 // placed, creations the port refuses, the quit message among the posted
 // ones, and what a reset leaves behind.
 #include "app.h"
+#include "life_probe.h"
 #include "offscreen_driver.h"
 #include "wnd.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
-
-using CLog = std::vector<std::string>;
-
-// Logs its life's messages as "<name> <message>".
-class CLifeProbe : public CWnd {
-public:
-    CLifeProbe(CLog& log, std::string name, bool autoDelete = false)
-        : m_log(log), m_name(std::move(name)), m_autoDelete(autoDelete)
-    {
-    }
-    ~CLifeProbe() override { m_log.push_back(m_name + " deleted"); }
-
-    void PostNcDestroy() override
-    {
-        m_log.push_back(m_name + " postncdestroy");
-        if (m_autoDelete)
-            delete this;
-    }
-
-protected:
-    int OnCreate(LPCREATESTRUCT createStruct)
-    {
-        m_log.push_back(m_name + " create " + std::to_string(createStruct->cx) + "x" +
-                        std::to_string(createStruct->cy));
-        return CWnd::OnCreate(createStruct);
-    }
-    void OnDestroy() { m_log.push_back(m_name + " destroy"); }
-
-    CLog& m_log;
-    std::string m_name;
-    bool m_autoDelete;
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CLifeProbe, CWnd)
-    AFX_MSG_ENTRY(WM_NCCREATE, 0, {
-        self->m_log.push_back(self->m_name + " nccreate");
-        return self->Default();
-    })
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    AFX_MSG_ENTRY(WM_NCDESTROY, 0, {
-        self->m_log.push_back(self->m_name + " ncdestroy");
-        return self->Default();
-    })
-END_MESSAGE_MAP()
 
 class CTestApp : public CWinApp {
 };
