@@ -13,6 +13,9 @@ packages=(
   # The X11 port and the program verdane; its test under the real daemon.
   libx11-dev libxext-dev xscreensaver libxml2-utils
 )
+# The picture scripts (make-banner.sh, make-screenshots.sh): ImageMagick
+# and the DejaVu fonts it writes the name with.
+packages+=(imagemagick fonts-dejavu-core)
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.
 packages+=(clang libclang-rt-dev llvm)
