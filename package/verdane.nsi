@@ -65,7 +65,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TITLE "${PRODUCT} ${VERSION}"
-!define MUI_WELCOMEPAGE_TEXT "A screen saver that grows green, forking branches over whatever your screen shows.$\r$\n$\r$\nThe saver goes into $INSTDIR, where Windows lists screen savers. The saver you use now is remembered, and you get it back if you remove ${PRODUCT} again.$\r$\n$\r$\nClick Next to install."
+!define MUI_WELCOMEPAGE_TEXT "A screen saver that grows green, forking branches over whatever your screen shows.$\r$\n$\r$\nThe saver goes into $INSTDIR, where Windows lists screen savers. The saver you use now is remembered, and you get it back if you remove ${PRODUCT} again.$\r$\n$\r$\nClick Install to go on."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "${PRODUCT} is installed"
