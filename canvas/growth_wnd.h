@@ -38,7 +38,7 @@ public:
     std::int32_t m_blank = 0;
     std::int32_t m_resolution = 10;
     std::int32_t m_autoDelete = 0;
-    // The display is off: no tick, and paints only show the picture.
+    // The display is off: no ticks, and paints do not step the growth.
     bool m_displayOff = false;
 
     // The class that the first large canvas registers; null until then.
