@@ -16,6 +16,9 @@ packages=(
   # Its Debian package: dpkg-shlibdeps and file for the dependencies, and lintian.
   dpkg-dev file lintian
 )
+# The picture scripts (make-banner.sh, make-screenshots.sh): ImageMagick
+# and the DejaVu fonts it writes the name with.
+packages+=(imagemagick fonts-dejavu-core)
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.
 packages+=(clang libclang-rt-dev llvm)
