@@ -12,6 +12,8 @@ packages=(
   python3
   # The X11 port and the program verdane; its test under the real daemon.
   libx11-dev libxext-dev xscreensaver libxml2-utils
+  # Peers of the processor-share benchmark (bench/peer_cpu_bench.sh).
+  xscreensaver-data
 )
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.
