@@ -30,6 +30,7 @@ public:
         m_workload.probes.push_back(CPoint(x, y));
         return CSurfaceDC::GetPixel(x, y);
     }
+    bool PixelAbove(int x, int y, COLORREF bar) const override { return GetPixel(x, y) > bar; }
 
 private:
     CGrowthWorkload& m_workload;

@@ -27,6 +27,7 @@ public:
     CPoint MoveTo(int x, int y) override;
     BOOL LineTo(int x, int y) override;
     COLORREF GetPixel(int x, int y) const override;
+    bool PixelAbove(int x, int y, COLORREF bar) const override;
     void FillRect(const RECT& rect, CBrush* brush) override;
 
     // From now on every drawing call adds a rectangle that holds the pixels
