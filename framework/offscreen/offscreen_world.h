@@ -46,7 +46,10 @@ struct COffscreenWindow {
     std::vector<CRect> updateRegion;
     // What drawing changed in the picture since a display attached to the
     // window system last showed it (the off-screen port shows nothing and
-    // leaves it to grow, within its bound).
+    // leaves it to grow, within its bound): by paints, which a display shows
+    // at once, and by everything else (timer ticks), which it may let wait
+    // for the display's next frame.
+    CDamage painted;
     CDamage changed;
     std::map<UINT_PTR, COffscreenTimer> timers;
     bool destroying = false;

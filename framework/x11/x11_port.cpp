@@ -8,6 +8,7 @@
 #include "x11_picture.h"
 #include "x11_presenter.h"
 #include "x11_settings_window.h"
+#include "surface/present_pacer.h"
 
 #include <X11/Xutil.h>
 #include <poll.h>
@@ -80,7 +81,15 @@ private:
     // One tick of every timer that is due; true when any fired.
     bool FireDueTimers(Clock::time_point now, long floorMicros);
     std::optional<Clock::time_point> NextDue() const;
-    void PresentChanges();
+    // Whether a timer tick changed a picture since its changes were last
+    // presented.
+    bool TicksChanged() const;
+    // Presents what the server lost and what paints changed, and with ticks
+    // also what the ticks changed. True when nothing had to be held back
+    // for a presenter that was not ready.
+    bool PresentChanges(bool ticks);
+    // Until when the loop may sleep for lack of timers and events.
+    std::optional<Clock::time_point> WakeAt();
     void DrawFps(const std::string& text);
     HWND TargetOf(Window window) const;
     // The framework windows shown in a target, with their origin in it.
@@ -93,6 +102,8 @@ private:
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
     std::map<std::pair<HWND, UINT_PTR>, Clock::time_point> m_due;
+    CPresentPacer m_pacer;
+    bool m_presenterWaits = false;  // a presenter was not ready at the last present
     Atom m_deleteWindow = 0;
     Cursor m_blankCursor = 0;
     bool m_pointerHidden = false;
@@ -301,6 +312,10 @@ void CX11Port::CImpl::DispatchEvents()
 
 void CX11Port::CImpl::HandleEvent(XEvent& event)
 {
+    for (auto& [hWnd, target] : m_targets) {
+        if (target.presenter != nullptr && target.presenter->TakeCompletion(event))
+            return;
+    }
     if (m_settings != nullptr && event.xany.window == m_settings->Get()) {
         m_settings->Handle(event);
         return;
@@ -385,20 +400,57 @@ std::optional<Clock::time_point> CX11Port::CImpl::NextDue() const
     return next;
 }
 
-void CX11Port::CImpl::PresentChanges()
+bool CX11Port::CImpl::TicksChanged() const
 {
+    for (const auto& [hWnd, target] : m_targets) {
+        for (const auto& [shown, origin] : ShownIn(hWnd)) {
+            if (!m_world.Find(shown)->changed.IsEmpty())
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CX11Port::CImpl::PresentChanges(bool ticks)
+{
+    bool all = true;
     for (auto& [targetHandle, target] : m_targets) {
         if (target.presenter == nullptr)
             continue;
+        const bool ready = target.presenter->Ready();
         for (const auto& [hWnd, origin] : ShownIn(targetHandle)) {
             COffscreenWindow* window = m_world.Find(hWnd);
-            std::vector<CRect> rects = std::exchange(m_exposed[hWnd], {});
-            rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
-            window->changed.Clear();
+            std::vector<CRect>& exposed = m_exposed[hWnd];
+            if (!ready) {
+                all = all && exposed.empty() && window->painted.IsEmpty() && (!ticks || window->changed.IsEmpty());
+                continue;
+            }
+            std::vector<CRect> rects = std::exchange(exposed, {});
+            rects.insert(rects.end(), window->painted.Rects().begin(), window->painted.Rects().end());
+            window->painted.Clear();
+            if (ticks) {
+                rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
+                window->changed.Clear();
+            }
             if (!rects.empty())
                 target.presenter->Present(*window->surface, rects, origin);
         }
     }
+    return all;
+}
+
+std::optional<Clock::time_point> CX11Port::CImpl::WakeAt()
+{
+    const std::optional<Clock::time_point> tick = NextDue();
+    std::optional<Clock::time_point> wake = tick;
+    // A presenter that was not ready is woken by its completion event; the
+    // pacer's wake-up may then lie in the past and is not waited for.
+    const std::optional<Clock::time_point> present =
+        m_presenterWaits ? std::optional<Clock::time_point>(Clock::now() + std::chrono::milliseconds(100))
+                         : m_pacer.WakeAt(tick);
+    if (present && (!wake || *present < *wake))
+        wake = present;
+    return wake;
 }
 
 void CX11Port::CImpl::DrawFps(const std::string& text)
@@ -458,7 +510,14 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
         if (pumped.quit)
             return pumped.exitCode;
         Sync();
-        PresentChanges();
+        const Clock::time_point now = Clock::now();
+        if (TicksChanged())
+            m_pacer.Drew(now);
+        // What timers drew waits for the display's pace; the rest goes now.
+        const bool ticks = m_pacer.PresentNow(now, NextDue());
+        m_presenterWaits = !PresentChanges(ticks);
+        if (ticks && !m_presenterWaits)
+            m_pacer.Presented(now);
         if (options.showFps) {
             const auto elapsed = std::chrono::duration<double>(Clock::now() - fpsStart).count();
             if (elapsed >= 1.0) {
@@ -476,9 +535,10 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
         if (XPending(dpy) > 0)
             continue;
 
-        // Sleep until the server speaks or the next timer is due.
+        // Sleep until the server speaks, the next timer is due or changes
+        // are due on the screen.
         timespec timeout{};
-        const std::optional<Clock::time_point> next = NextDue();
+        const std::optional<Clock::time_point> next = WakeAt();
         if (next) {
             const auto wait = std::max(*next - Clock::now(), Clock::duration::zero());
             const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
