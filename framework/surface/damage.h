@@ -1,22 +1,31 @@
 // The changed part of a surface since it was last shown, as a short list of
 // rectangles that a port copies to the screen. The plane is cut into bands
-// of kBandHeight rows, and each band keeps one rectangle: the bounding box
-// of what changed in it. So recording costs a short search per drawing
-// call, presenting costs one copy per band that changed (at most the
-// surface's height / kBandHeight + 1), the rectangles never overlap, and
-// branches scattered over the whole screen copy the parts of each band
-// between the leftmost and rightmost change instead of the whole screen.
+// of kBandHeight rows, and each band keeps a few rectangles: the bounding
+// boxes of what changed in it, where changes less than the join gap apart
+// share a box. So recording costs a short search per drawing call, the
+// rectangles never overlap, and branches scattered over the whole screen
+// copy the parts of each band around them instead of the whole screen or
+// the whole span between the leftmost and rightmost change. The gap weighs
+// the pixels copied between two changes against the cost of one more
+// rectangle to hand on (bench/damage_bench measures both).
 // Short boxes also keep a port's copy small enough to stay in the
 // processor's cache while it is converted and handed on.
 #pragma once
 
 #include "afxtypes.h"
 
+#include <climits>
 #include <vector>
 
 class CDamage {
 public:
     static constexpr LONG kBandHeight = 16;
+    // Changes at most this many pixels apart in a band share a box.
+    static constexpr LONG kJoinGap = 128;
+    // A gap that joins everything: one box per band.
+    static constexpr LONG kWholeBand = INT_MAX / 4;
+
+    explicit CDamage(LONG joinGap = kJoinGap) : m_joinGap(joinGap) {}
 
     // Records a changed rectangle (right and bottom edges excluded). Empty
     // rectangles are ignored.
@@ -24,10 +33,12 @@ public:
     void Clear() { m_rects.clear(); }
 
     bool IsEmpty() const { return m_rects.empty(); }
-    // Every changed pixel lies in one of them. They are disjoint, ordered
-    // from top to bottom, and each lies within one band.
+    // Every changed pixel lies in one of them. They are disjoint, each lies
+    // within one band, and they are ordered by band from top to bottom and
+    // within a band from left to right, more than the join gap apart.
     const std::vector<CRect>& Rects() const { return m_rects; }
 
 private:
+    LONG m_joinGap;
     std::vector<CRect> m_rects;
 };
