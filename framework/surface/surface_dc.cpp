@@ -75,16 +75,14 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
     if (pen.style == PS_NULL)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
-    if (m_damage != nullptr || color > CSurface::kSummaryBar) {
-        // A stroke stays within its pen width of the segment's box (round
-        // caps reach at most (width + 1) / 2 + 1 beyond an end point).
-        const long long margin = pen.width <= 1 ? 0 : pen.width;
-        const CRect box = BoxOfSpan(std::min(x0, x1) - margin, std::min(y0, y1) - margin,
-                                    std::max(x0, x1) + margin + 1, std::max(y0, y1) + margin + 1);
-        if (m_damage != nullptr)
-            RecordDamage(box);
-        m_surface.Wrote(box, color);
-    }
+    // A stroke stays within its pen width of the segment's box (round caps
+    // reach at most (width + 1) / 2 + 1 beyond an end point).
+    const long long margin = pen.width <= 1 ? 0 : pen.width;
+    const CRect box = BoxOfSpan(std::min(x0, x1) - margin, std::min(y0, y1) - margin,
+                                std::max(x0, x1) + margin + 1, std::max(y0, y1) + margin + 1);
+    if (m_damage != nullptr)
+        RecordDamage(box);
+    m_surface.Wrote(box, color);
     if (pen.width <= 1) {
         for (const CRect& clip : m_clip) {
             ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.RowToDraw(y)[x] = color; });
@@ -93,6 +91,12 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
     }
     const CRoundCap& cap = CapOfWidth(pen.width);
     if (const auto* shape = CStrokeShapes::Find(static_cast<long long>(x1) - x0, static_cast<long long>(y1) - y0, cap)) {
+        // Most strokes lie wholly inside the one clip rectangle of a client
+        // context: their runs need no clipping.
+        if (m_clip.size() == 1 && CRect::Intersection(box, m_clip.front()) == box) {
+            FillShapeInside(*shape, x0, y0, color);
+            return;
+        }
         for (const CRect& clip : m_clip)
             FillShape(*shape, x0, y0, clip, color);
         return;
@@ -116,6 +120,15 @@ void CSurfaceDC::FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, 
         const long long end = std::min<long long>(static_cast<long long>(x) + run.right, clip.right);
         COLORREF* pixels = m_surface.RowToDraw(static_cast<int>(row));
         for (long long px = begin; px < end; ++px)
+            pixels[px] = color;
+    }
+}
+
+void CSurfaceDC::FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, COLORREF color)
+{
+    for (const CStrokeShapes::Run& run : shape) {
+        COLORREF* pixels = m_surface.RowToDraw(y + run.dy) + x;
+        for (int px = run.left; px < run.right; ++px)
             pixels[px] = color;
     }
 }

@@ -44,6 +44,8 @@ private:
     const CRoundCap& CapOfWidth(int width);
     // Fills a kept stroke shape placed at (x, y), within clip.
     void FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, COLORREF color);
+    // The same for a shape known to lie inside the clipping region.
+    void FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, COLORREF color);
 
     // Adds box, clipped to each clip rectangle, to the damage.
     void RecordDamage(const CRect& box);
