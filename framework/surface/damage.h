@@ -30,15 +30,24 @@ public:
     // Records a changed rectangle (right and bottom edges excluded). Empty
     // rectangles are ignored.
     void Add(const RECT& rect);
-    void Clear() { m_rects.clear(); }
+    void Clear();
 
-    bool IsEmpty() const { return m_rects.empty(); }
+    bool IsEmpty() const { return m_empty; }
     // Every changed pixel lies in one of them. They are disjoint, each lies
     // within one band, and they are ordered by band from top to bottom and
     // within a band from left to right, more than the join gap apart.
-    const std::vector<CRect>& Rects() const { return m_rects; }
+    const std::vector<CRect>& Rects() const;
 
 private:
+    // The boxes of a band, left to right; kept from the first band touched
+    // on, so that a drawing call finds its band at once.
+    std::vector<CRect>& BoxesOf(LONG band);
+
     LONG m_joinGap;
-    std::vector<CRect> m_rects;
+    std::vector<std::vector<CRect>> m_bands;
+    LONG m_firstBand = 0;
+    bool m_empty = true;
+    // The boxes of every band in order, made when asked for after a change.
+    mutable std::vector<CRect> m_rects;
+    mutable bool m_rectsCurrent = true;
 };
