@@ -43,17 +43,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Clock ticks (utime + stime) of a process; a gone one counts 0.
-ticks() {
-  local fields
-  fields=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) || { echo 0; return; }
-  set -- $fields
-  echo $((${12} + ${13}))
+# Nanoseconds that a process's threads have run, from the scheduler's own
+# account (exact, where the clock ticks of /proc/PID/stat only sample, and
+# overcharge a program that wakes in step with them); a gone one counts 0.
+runtime() {
+  local total=0 ns _ file
+  for file in /proc/"$1"/task/*/schedstat; do
+    read -r ns _ 2>/dev/null <"$file" || continue
+    total=$((total + ns))
+  done
+  echo "$total"
 }
 
-# Share of one core, in percent with two decimals, of ticks over seconds.
+# Share of one core, in percent with two decimals, of nanoseconds over seconds.
 share() {
-  awk -v t="$1" -v s="$seconds" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
+  awk -v t="$1" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / 1e9 / s }'
 }
 
 # Runs the command on a fresh Xvfb of the size given and prints its share.
@@ -71,9 +75,9 @@ measure() {
   program=$!
   pids+=("$program")
   sleep "$warmup"
-  p0=$(ticks "$program"); x0=$(ticks "$xvfb")
+  p0=$(runtime "$program"); x0=$(runtime "$xvfb")
   sleep "$seconds"
-  p1=$(ticks "$program"); x1=$(ticks "$xvfb")
+  p1=$(runtime "$program"); x1=$(runtime "$xvfb")
   printf "%-44s %8s %% %8s %% %8s %%\n" "$label" "$(share $((p1 - p0)))" "$(share $((x1 - x0)))" \
     "$(share $((p1 - p0 + x1 - x0)))"
   kill "$program" "$xvfb" 2>/dev/null || true

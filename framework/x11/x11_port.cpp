@@ -72,7 +72,10 @@ private:
         std::unique_ptr<CX11Presenter> presenter;
     };
 
-    void DispatchEvents();
+    // Handles the events Xlib holds, and those waiting on the connection
+    // when readable (otherwise it does not ask the socket: a read that finds
+    // nothing costs a system call on every tick).
+    void DispatchEvents(bool readable);
     void HandleEvent(XEvent& event);
     // Makes X windows for new top-level framework windows and drops those
     // of windows that are gone; shows or hides the pointer.
@@ -300,10 +303,10 @@ std::vector<std::pair<HWND, CPoint>> CX11Port::CImpl::ShownIn(HWND target) const
     return shown;
 }
 
-void CX11Port::CImpl::DispatchEvents()
+void CX11Port::CImpl::DispatchEvents(bool readable)
 {
     Display* dpy = m_display.Get();
-    while (XPending(dpy) > 0) {
+    while (XEventsQueued(dpy, readable ? QueuedAfterReading : QueuedAlready) > 0) {
         XEvent event;
         XNextEvent(dpy, &event);
         HandleEvent(event);
@@ -498,8 +501,9 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
     long frames = 0;
     Clock::time_point fpsStart = Clock::now();
     std::string fpsText = "FPS:   0.0";
+    bool readable = true;  // the server may have spoken before the loop
     for (;;) {
-        DispatchEvents();
+        DispatchEvents(readable);
         if (done())
             return 0;
         COffscreenPumpResult pumped = m_world.Pump();
@@ -532,8 +536,12 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
         XFlush(dpy);
         if (m_world.TopLevelWindows().empty() && m_settings == nullptr)
             return 0;  // nothing left that could ever post the quit message
-        if (XPending(dpy) > 0)
+        // Events that replies brought along are held by Xlib, where poll
+        // cannot see them.
+        if (XEventsQueued(dpy, QueuedAlready) > 0) {
+            readable = false;
             continue;
+        }
 
         // Sleep until the server speaks, the next timer is due or changes
         // are due on the screen.
@@ -546,7 +554,7 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
             timeout.tv_nsec = static_cast<long>(nanos % 1000000000);
         }
         pollfd server{fd, POLLIN, 0};
-        ppoll(&server, 1, next ? &timeout : nullptr, nullptr);
+        readable = ppoll(&server, 1, next ? &timeout : nullptr, nullptr) > 0;
     }
 }
 
