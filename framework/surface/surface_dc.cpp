@@ -126,8 +126,11 @@ void CSurfaceDC::FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, 
 
 void CSurfaceDC::FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, COLORREF color)
 {
+    // The start point lies inside too, so its row is on the surface.
+    COLORREF* const start = m_surface.RowToDraw(y) + x;
+    const std::ptrdiff_t stride = m_surface.Width();
     for (const CStrokeShapes::Run& run : shape) {
-        COLORREF* pixels = m_surface.RowToDraw(y + run.dy) + x;
+        COLORREF* const pixels = start + run.dy * stride;
         for (int px = run.left; px < run.right; ++px)
             pixels[px] = color;
     }

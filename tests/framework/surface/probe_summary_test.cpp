@@ -21,7 +21,8 @@ constexpr COLORREF kBranch = RGB(39, 184, 39);
 void ExpectAgreesWithReads(const CSurface& surface, const char* name)
 {
     const CSurfaceDC dc(const_cast<CSurface&>(surface));
-    for (const COLORREF bar : {CSurface::kSummaryBar - 1, CSurface::kSummaryBar, 0x00EEEEEEu}) {
+    const COLORREF bars[] = {CSurface::kSummaryBar - 1, CSurface::kSummaryBar, 0x00EEEEEE};
+    for (const COLORREF bar : bars) {
         for (int y = -1; y <= surface.Height(); ++y) {
             for (int x = -1; x <= surface.Width(); ++x)
                 ASSERT_EQ(dc.PixelAbove(x, y, bar), dc.GetPixel(x, y) > bar) << name << " at " << x << "," << y;
