@@ -4,9 +4,7 @@
 // on 1920 x 1080 (two ticks per present, as at 100 ticks and 50 presents a
 // second). The gap with the fewest pixels for few more rectangles wins.
 // Run: build/native/bench/damage_bench [presents]
-#include "growth/growth_random.h"
-#include "growth/growth_state.h"
-#include "growth/slot_count.h"
+#include "full_screen_growth.h"
 #include "surface/rgb_rows.h"
 #include "surface/surface_dc.h"
 
@@ -24,13 +22,8 @@ constexpr int kTicksPerPresent = 2;
 
 void Run(int growthRate, int plantSize, LONG gap, int presents)
 {
-    SeedGrowthRandom(20261208);
-    const std::int32_t capacity = PoolCapacityForScreen(kWidth, kHeight);
-    CGrowthState growth(capacity);
-    growth.m_clientWidth = kWidth;
-    growth.m_clientHeight = kHeight;
-    growth.m_sizeFactor = 1.0 + 0.05 * plantSize;
-    growth.m_inUse = SlotsInUse(kWidth, kHeight, growthRate, capacity);
+    CGrowthState growth(PoolCapacityForScreen(kWidth, kHeight));
+    SetUpFullScreenGrowth(growth, kWidth, kHeight, growthRate, plantSize);
 
     CSurface surface(kWidth, kHeight, 0);
     std::vector<std::uint32_t> image(static_cast<std::size_t>(kWidth) * kHeight);

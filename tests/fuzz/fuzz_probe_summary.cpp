@@ -3,6 +3,7 @@
 // pasted rows (a capture) and resizes, on contexts clipped or not. After
 // each write, PixelAbove of a context must give what a direct read gives,
 // for every pixel and for bars above, at and below the summary's bar.
+#include "fuzz_bytes.h"
 #include "surface/rgb_rows.h"
 #include "surface/surface_dc.h"
 
@@ -12,18 +13,9 @@
 
 namespace {
 
-class CInput {
+class CInput : public CFuzzBytes {
 public:
-    CInput(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    bool Empty() const { return m_size == 0; }
-    unsigned Byte()
-    {
-        if (m_size == 0)
-            return 0;
-        --m_size;
-        return *m_data++;
-    }
-    int Small(int lo, int count) { return lo + static_cast<int>(Byte() % static_cast<unsigned>(count)); }
+    using CFuzzBytes::CFuzzBytes;
     // Dark, bright, or just either side of the summary's bar.
     COLORREF Color()
     {
@@ -34,10 +26,6 @@ public:
             return kEdges[choice % 8];
         return RGB(Byte(), Byte(), Byte());
     }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
 };
 
 void CheckAgainstReads(const CSurface& surface, const CSurfaceDC& dc)
