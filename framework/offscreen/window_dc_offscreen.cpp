@@ -39,7 +39,7 @@ public:
     CWindowSurfaceDC(HWND hWnd, std::shared_ptr<CSurface> surface, std::vector<CRect> clip,
                      CDamage COffscreenWindow::*record)
         : CSurfaceKeeper{surface != nullptr ? std::move(surface) : std::make_shared<CSurface>()},
-          CPresentingDC(*m_keptSurface, std::move(clip), RecordChangesOf(hWnd, record))
+          CPresentingDC(*m_keptSurface, std::move(clip), RecordChangesOf(hWnd, record), CDamage::kSpanJoinGap)
     {
     }
 };

@@ -1,13 +1,15 @@
 // The changed part of a surface since it was last shown, as a short list of
 // rectangles that a port copies to the screen. The plane is cut into bands
-// of kBandHeight rows, and each band keeps a few rectangles: the bounding
-// boxes of what changed in it, where changes less than the join gap apart
-// share a box. So recording costs a short search per drawing call, the
-// rectangles never overlap, and branches scattered over the whole screen
-// copy the parts of each band around them instead of the whole screen or
-// the whole span between the leftmost and rightmost change. The gap weighs
-// the pixels copied between two changes against the cost of one more
-// rectangle to hand on (bench/damage_bench measures both).
+// of kBandHeight rows, and each band keeps one or a few rectangles: the
+// bounding boxes of what changed in it, where changes no more than the join
+// gap apart share a box. So recording costs a short search per drawing
+// call, the rectangles never overlap, and branches scattered over the whole
+// screen copy the parts of each band between the changes instead of the
+// whole screen. The gap weighs the pixels copied between two changes
+// against the cost of one more rectangle to hand on: by default a whole
+// band shares one box (a GDI call per rectangle costs more than the pixels
+// it saves); a port whose rectangles are cheap requests (a shared-memory X
+// image) asks for kSpanJoinGap (bench/damage_bench measures both).
 // Short boxes also keep a port's copy small enough to stay in the
 // processor's cache while it is converted and handed on.
 #pragma once
@@ -20,12 +22,13 @@
 class CDamage {
 public:
     static constexpr LONG kBandHeight = 16;
-    // Changes at most this many pixels apart in a band share a box.
-    static constexpr LONG kJoinGap = 128;
     // A gap that joins everything: one box per band.
     static constexpr LONG kWholeBand = INT_MAX / 4;
+    // Changes more than this many pixels apart in a band get boxes of
+    // their own, for ports that hand on rectangles cheaply.
+    static constexpr LONG kSpanJoinGap = 128;
 
-    explicit CDamage(LONG joinGap = kJoinGap) : m_joinGap(joinGap) {}
+    explicit CDamage(LONG joinGap = kWholeBand) : m_joinGap(joinGap) {}
 
     // Records a changed rectangle (right and bottom edges excluded). Empty
     // rectangles are ignored.

@@ -91,7 +91,7 @@ TEST(Damage, ChangesFarApartInABandKeepBoxesOfTheirOwn)
 
     // Many scattered changes: ordered by band, then left to right more than
     // the gap apart, each within a band, and holding everything added.
-    CDamage scattered;
+    CDamage scattered(CDamage::kSpanJoinGap);
     std::mt19937 random(5);
     std::vector<CRect> added;
     for (int i = 0; i < 3000; ++i) {
@@ -106,7 +106,7 @@ TEST(Damage, ChangesFarApartInABandKeepBoxesOfTheirOwn)
         if (i == 0)
             continue;
         if (band(rects[i - 1].top) == band(rects[i].top)) {
-            EXPECT_GT(rects[i].left - rects[i - 1].right, CDamage::kJoinGap) << i;
+            EXPECT_GT(rects[i].left - rects[i - 1].right, CDamage::kSpanJoinGap) << i;
         } else {
             EXPECT_LT(band(rects[i - 1].top), band(rects[i].top)) << i;
         }
