@@ -11,13 +11,14 @@
 # (scripts/test.sh does).
 #
 # Usage: bench/hack_cpu_bench.sh [SECONDS]
+#   VERDANE_HACK and VERDANE_SCR name other builds of the two programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 warmup=5
-hack=build/native/app/verdane
-saver=build/win/app/verdane.scr
+hack=${VERDANE_HACK:-build/native/app/verdane}
+saver=${VERDANE_SCR:-build/win/app/verdane.scr}
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-bench.XXXXXX")
 pids=()
 
