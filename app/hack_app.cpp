@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "canvas/full_screen_wnd.h"
 #include "canvas/growth_wnd.h"
+#include "profile_file.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,6 +44,12 @@ BOOL CHackApp::InitInstance()
     SetRegistryKey("Tarnwell");
     if (!m_port.Open(m_options.display, m_error))
         return FALSE;
+    // Windows of its own need the screen's visual to be one verdane draws
+    // on; on windows of others the port checks theirs.
+    const bool ownWindows = m_options.target == HackTarget::Window || m_options.target == HackTarget::FullScreen ||
+                            m_options.target == HackTarget::Settings;
+    if (ownWindows && !m_port.DrawsOnScreen(m_error))
+        return FALSE;
     switch (m_options.target) {
     case HackTarget::Root:
         return StartOnRoot();
@@ -64,12 +71,18 @@ CX11RunOptions CHackApp::RunOptions() const
     CX11RunOptions options;
     options.delayMicros = m_options.delayMicros;
     options.showFps = m_options.showFps;
+    // Windows of its own sleep with the display; under XScreenSaver the
+    // daemon stops its hacks itself.
+    options.sleepWithDisplay = m_options.target == HackTarget::Window || m_options.target == HackTarget::FullScreen;
     return options;
 }
 
 int CHackApp::Run()
 {
-    return m_port.Run(RunOptions());
+    const int status = m_port.Run(RunOptions());
+    if (!m_port.Failure().empty())
+        m_error = m_port.Failure();
+    return status;
 }
 
 // The values are limited as the dialog's controls limit them: the hidden
@@ -93,8 +106,8 @@ void CHackApp::RunSettings()
                         settings::Write(settings::kPlantSize, plantSize) &&
                         settings::Write(settings::kGrowthRate, growthRate);
     if (!stored) {
-        m_error = "cannot store the settings in $XDG_CONFIG_HOME/Tarnwell/verdane.ini";
-        m_errorStatus = 1;
+        m_error = "cannot store the settings: " + m_storeError;
+        m_errorStatus = hack_exit::kNotStored;
     }
 }
 
@@ -109,6 +122,15 @@ int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
             return 1;
     }
     return CWinApp::GetProfileInt(section, entry, defaultValue);
+}
+
+BOOL CHackApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)
+{
+    if (m_pszRegistryKey == nullptr || section == nullptr || entry == nullptr) {
+        m_storeError = "there is no settings store";
+        return FALSE;
+    }
+    return CProfileFile(m_pszRegistryKey, m_pszAppName).WriteInt(section, entry, value, &m_storeError) ? TRUE : FALSE;
 }
 
 BOOL CHackApp::StartOnRoot()
@@ -135,10 +157,14 @@ BOOL CHackApp::StartInWindow(std::uint32_t window)
 BOOL CHackApp::StartInOwnWindow()
 {
     m_port.UseDesktopPicture();
-    const LONG width = std::min<LONG>(kOwnWindowWidth, GetSystemMetrics(SM_CXSCREEN));
-    const LONG height = std::min<LONG>(kOwnWindowHeight, GetSystemMetrics(SM_CYSCREEN));
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    int x = 0, y = 0;
+    int width = std::min<int>(kOwnWindowWidth, screenWidth);
+    int height = std::min<int>(kOwnWindowHeight, screenHeight);
+    PlaceWindow(m_options.geometry, screenWidth, screenHeight, x, y, width, height);
     auto* canvas = new CGrowthWnd(TRUE);
-    const bool created = canvas->Create(0, WS_VISIBLE, CRect(0, 0, width, height), nullptr) != FALSE;
+    const bool created = canvas->Create(0, WS_VISIBLE, CRect(x, y, x + width, y + height), nullptr) != FALSE;
     return BecomeMain(created ? canvas : nullptr, "cannot create the window");
 }
 

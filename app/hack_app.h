@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app.h"
+#include "hack_exit_status.h"
 #include "hack_options.h"
 #include "x11_port.h"
 
@@ -23,14 +24,15 @@ public:
 
     // The stored settings, except those the command line overrides.
     int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override;
+    // As the store does, keeping the store's reason when it refuses.
+    BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) override;
 
     // Ends the display connection; main calls it before static objects go.
     void ClosePort() { m_port.Close(); }
 
     // Why start-up failed, in one line; empty when it did not.
     const std::string& Error() const { return m_error; }
-    // The exit status that goes with it: 2 for a bad display or window, 1
-    // when the settings could not be stored.
+    // The exit status that goes with it (hack_exit_status.h).
     int ErrorStatus() const { return m_errorStatus; }
 
 private:
@@ -51,7 +53,8 @@ private:
     CHackOptions m_options;
     CX11Port m_port;
     std::string m_error;
-    int m_errorStatus = 2;
+    int m_errorStatus = hack_exit::kUnusable;
+    std::string m_storeError;  // why the last write was refused
 
     DECLARE_MESSAGE_MAP()
 };

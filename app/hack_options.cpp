@@ -6,8 +6,9 @@
 
 const char* const kHackUsage =
     "usage: verdane [-window | -fullscreen | -root | -window-id ID | -settings]\n"
-    "               [-display NAME] [-delay MICROSECONDS] [-fps]\n"
+    "               [-display NAME] [-delay MICROSECONDS] [-fps | -no-fps]\n"
     "               [--plant-size 0..100] [--growth-rate 0..100] [--blank]\n"
+    "               [-geometry WxH+X+Y] [-visual NAME] [-install | -noinstall] [-mono] [-pair]\n"
     "Options take one dash or two. -root draws on $XSCREENSAVER_WINDOW when it is set.\n";
 
 namespace {
@@ -47,7 +48,75 @@ std::optional<unsigned long long> ParseDecimal(const std::string& text, unsigned
     return ParseUnsigned(text, hi);
 }
 
+constexpr int kMaxCoordinate = 32767;
+
+// The visuals XScreenSaver's hacks may be asked for, by class or kind.
+// verdane draws on the screen's default visual whichever is named; it
+// refuses to start when that is not 24-bit TrueColor.
+bool IsVisualName(const std::string& name)
+{
+    std::string lower;
+    for (const char c : name)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* known : {"default", "best", "mono", "gray", "grey", "color", "colour", "gl", "staticgray",
+                              "staticcolor", "truecolor", "grayscale", "greyscale", "pseudocolor", "directcolor"}) {
+        if (lower == known)
+            return true;
+    }
+    return ParseUnsigned(name, 0xFFFFFFFFull).has_value();  // a visual id
+}
+
+// Leading decimal digits of text from pos, within 0..kMaxCoordinate.
+std::optional<int> GeometryNumber(const std::string& text, std::size_t& pos)
+{
+    const std::size_t start = pos;
+    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos])) && pos - start < 6)
+        ++pos;
+    const auto value = ParseDecimal(text.substr(start, pos - start), kMaxCoordinate);
+    return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
+}
+
 }  // namespace
+
+std::optional<CHackGeometry> ParseGeometry(const std::string& text)
+{
+    CHackGeometry geometry;
+    std::size_t pos = text.size() > 0 && text[0] == '=' ? 1 : 0;
+    if (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+        geometry.width = GeometryNumber(text, pos);
+        if (!geometry.width || *geometry.width == 0 || pos >= text.size() || (text[pos] != 'x' && text[pos] != 'X'))
+            return std::nullopt;
+        geometry.height = GeometryNumber(text, ++pos);
+        if (!geometry.height || *geometry.height == 0)
+            return std::nullopt;
+    }
+    if (pos < text.size()) {
+        if (text[pos] != '+' && text[pos] != '-')
+            return std::nullopt;
+        geometry.xFromRight = text[pos] == '-';
+        geometry.x = GeometryNumber(text, ++pos);
+        if (!geometry.x || pos >= text.size() || (text[pos] != '+' && text[pos] != '-'))
+            return std::nullopt;
+        geometry.yFromBottom = text[pos] == '-';
+        geometry.y = GeometryNumber(text, ++pos);
+        if (!geometry.y || pos != text.size())
+            return std::nullopt;
+    }
+    if (!geometry.width && !geometry.x)
+        return std::nullopt;  // nothing given
+    return geometry;
+}
+
+void PlaceWindow(const CHackGeometry& geometry, int screenWidth, int screenHeight, int& x, int& y, int& width,
+                 int& height)
+{
+    width = geometry.width.value_or(width);
+    height = geometry.height.value_or(height);
+    if (geometry.x)
+        x = geometry.xFromRight ? screenWidth - width - *geometry.x : *geometry.x;
+    if (geometry.y)
+        y = geometry.yFromBottom ? screenHeight - height - *geometry.y : *geometry.y;
+}
 
 std::optional<std::uint32_t> ParseWindowId(const std::string& text)
 {
@@ -114,6 +183,25 @@ CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args)
             }
         } else if (name == "-fps") {
             o.showFps = true;
+        } else if (name == "-no-fps") {
+            o.showFps = false;
+        } else if (name == "-geometry") {
+            if (const std::string* text = value()) {
+                if (const auto geometry = ParseGeometry(*text))
+                    o.geometry = *geometry;
+                else
+                    result.error = "option " + arg + ": '" + *text + "' is not a geometry such as 640x480+10+10";
+            }
+        } else if (name == "-visual") {
+            if (const std::string* text = value()) {
+                if (!IsVisualName(*text))
+                    result.error = "option " + arg + ": '" + *text + "' is not a visual name or id";
+            }
+        } else if (name == "-install" || name == "-noinstall" || name == "-mono" || name == "-pair") {
+            // XScreenSaver's common options with nothing to do here: a
+            // TrueColor visual needs no colormap installed, the branches
+            // keep their colours, and each copy of a pair draws its own
+            // window as any single one does.
         } else if (name == "-plant-size") {
             slider(o.plantSize);
         } else if (name == "-growth-rate") {

@@ -16,6 +16,17 @@ enum class HackTarget {
     Settings,    // -settings or -configure: the settings window
 };
 
+// -geometry WxH+X+Y, as X's geometry strings: every part may be left out,
+// and an offset given as -X or -Y counts from the right or bottom edge.
+struct CHackGeometry {
+    std::optional<int> width;
+    std::optional<int> height;
+    std::optional<int> x;
+    std::optional<int> y;
+    bool xFromRight = false;
+    bool yFromBottom = false;
+};
+
 struct CHackOptions {
     // The timer floor when nothing else is asked: 10 ms, that of Windows.
     static constexpr long kDefaultDelayMicros = 10000;
@@ -25,6 +36,7 @@ struct CHackOptions {
     std::string display;          // -display NAME; empty: $DISPLAY
     long delayMicros = kDefaultDelayMicros;
     bool showFps = false;
+    CHackGeometry geometry;       // for Window
     // Overrides of the stored settings for this run only.
     std::optional<std::int32_t> plantSize;   // "Star Speed"
     std::optional<std::int32_t> growthRate;  // "Star Number"
@@ -43,5 +55,14 @@ CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args);
 // An X window id as XScreenSaver writes it (0x hexadecimal) or in decimal;
 // nullopt for anything else, zero, or more than 32 bits.
 std::optional<std::uint32_t> ParseWindowId(const std::string& text);
+
+// A geometry string; nullopt when it is not one, or a size is 0 or a part
+// exceeds 32767 (X's coordinate range).
+std::optional<CHackGeometry> ParseGeometry(const std::string& text);
+
+// The window that -geometry asks for on a screen of that size, starting
+// from the default rectangle (x, y, width, height).
+void PlaceWindow(const CHackGeometry& geometry, int screenWidth, int screenHeight, int& x, int& y, int& width,
+                 int& height);
 
 extern const char* const kHackUsage;

@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(CGrowthWnd, CWnd)
     ON_WM_TIMER()
     ON_WM_PAINT()
     ON_WM_CREATE()
+    ON_WM_POWERBROADCAST()
 END_MESSAGE_MAP()
 
 CGrowthWnd::CGrowthWnd(BOOL autoDelete)
@@ -66,13 +67,38 @@ int CGrowthWnd::OnCreate(LPCREATESTRUCT createStruct)
         return -1;
     m_sizeFactor = settings::Read(settings::kPlantSize, 0) * 0.05 + 1.0;
     RestartTimer();
+    m_displayWatch.Start(m_hWnd);
     return 0;
 }
 
 void CGrowthWnd::RestartTimer()
 {
     KillTimer(kGrowthTimer);
-    SetTimer(kGrowthTimer, 0, nullptr);
+    if (!m_displayOff)
+        SetTimer(kGrowthTimer, 0, nullptr);
+}
+
+// Behind a dark display the growth stands still: the timer stops, so the
+// process sleeps, and neither ticks nor paints step it or draw a random
+// number. It goes on where it stood when the display comes back (a dimmed
+// display counts as on).
+UINT CGrowthWnd::OnPowerBroadcast(UINT event, LPARAM data)
+{
+    switch (DisplayPowerChangeOf(event, data)) {
+    case DisplayPowerChange::Off:
+        m_displayOff = true;
+        KillTimer(kGrowthTimer);
+        return TRUE;
+    case DisplayPowerChange::On:
+        if (m_displayOff) {
+            m_displayOff = false;
+            RestartTimer();
+        }
+        return TRUE;
+    case DisplayPowerChange::None:
+        break;
+    }
+    return CWnd::OnPowerBroadcast(event, data);
 }
 
 void CGrowthWnd::OnTimer(UINT_PTR id)
@@ -81,6 +107,8 @@ void CGrowthWnd::OnTimer(UINT_PTR id)
         CWnd::OnTimer(id);
         return;
     }
+    if (m_displayOff)  // a tick queued before the display went off
+        return;
     // A preview host that dies without destroying its children leaves the
     // canvas orphaned; close it so the process ends with its host.
     const HWND parent = GetParentHandle();
@@ -110,7 +138,8 @@ void CGrowthWnd::OnPaint()
         dc.FillRect(client, &black);
 
     m_inUse = SlotsInUse(m_clientWidth, m_clientHeight, settings::Read(settings::kGrowthRate, 0), m_capacity);
-    Step(dc);
+    if (!m_displayOff)
+        Step(dc);
 }
 
 void CGrowthWnd::SetResolution(int resolution)

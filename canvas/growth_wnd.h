@@ -3,6 +3,7 @@
 // growth once per paint and once per tick of timer 1.
 #pragma once
 
+#include "display_power.h"
 #include "growth/growth_state.h"
 #include "wnd.h"
 
@@ -18,7 +19,8 @@ public:
     // canvas; a wider one uses the class with the invisible pointer.
     virtual BOOL Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent);
 
-    // Restarts timer 1 at the platform's shortest period.
+    // Restarts timer 1 at the platform's shortest period; while the display
+    // is off it only stops it, and the display's return starts it.
     void RestartTimer();
     // Stores a new resolution (at least 1); a change repaints at once.
     void SetResolution(int resolution);
@@ -27,6 +29,7 @@ protected:
     int OnCreate(LPCREATESTRUCT createStruct);
     void OnPaint();
     void OnTimer(UINT_PTR id);
+    UINT OnPowerBroadcast(UINT event, LPARAM data);
     void PostNcDestroy() override;
 
     DECLARE_MESSAGE_MAP()
@@ -35,7 +38,12 @@ public:
     std::int32_t m_blank = 0;
     std::int32_t m_resolution = 10;
     std::int32_t m_autoDelete = 0;
+    // The display is off: no ticks, and paints do not step the growth.
+    bool m_displayOff = false;
 
     // The class that the first large canvas registers; null until then.
     static LPCTSTR s_className;
+
+private:
+    CDisplayPowerWatch m_displayWatch;
 };

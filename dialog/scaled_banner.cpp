@@ -1,6 +1,7 @@
 #include "scaled_banner.h"
 
 #include "app.h"
+#include "banner_place.h"
 
 namespace {
 
@@ -29,22 +30,28 @@ private:
     HGDIOBJ m_old;
 };
 
-// The source bitmap scaled to width x height with the platform's smooth
-// (HALFTONE, area-averaging) stretch; nullptr on failure.
+// A bitmap of width x height showing the source bitmap at its own aspect
+// ratio, as large as fits and centred, rescaled with the platform's smooth
+// (HALFTONE, area-averaging) stretch, on the dialog's face colour; nullptr
+// on failure.
 HBITMAP Rescaled(HBITMAP source, int width, int height)
 {
     BITMAP info{};
     if (::GetObject(source, sizeof info, &info) == 0)
         return nullptr;
+    const CRect place = BannerPlace(SIZE{width, height}, SIZE{info.bmWidth, info.bmHeight});
     const HDC screen = ::GetDC(nullptr);
     HBITMAP scaled = ::CreateCompatibleBitmap(screen, width, height);
     if (scaled != nullptr) {
         const CSelectedBitmap from(screen, source);
         const CSelectedBitmap to(screen, scaled);
+        const CRect frame(0, 0, width, height);
         ::SetStretchBltMode(to.Dc(), HALFTONE);
         ::SetBrushOrgEx(to.Dc(), 0, 0, nullptr);  // as HALFTONE requires
-        if (from.Dc() == nullptr || to.Dc() == nullptr
-            || !::StretchBlt(to.Dc(), 0, 0, width, height, from.Dc(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY)) {
+        if (from.Dc() == nullptr || to.Dc() == nullptr || place.IsRectEmpty()
+            || !::FillRect(to.Dc(), &frame, ::GetSysColorBrush(COLOR_BTNFACE))
+            || !::StretchBlt(to.Dc(), place.left, place.top, place.Width(), place.Height(), from.Dc(), 0, 0,
+                             info.bmWidth, info.bmHeight, SRCCOPY)) {
             ::DeleteObject(scaled);
             scaled = nullptr;
         }

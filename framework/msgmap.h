@@ -83,6 +83,8 @@ private:
     AFX_MSG_ENTRY(WM_PAINT, 0, { self->OnPaint(); return 0; })
 #define ON_WM_TIMER() \
     AFX_MSG_ENTRY(WM_TIMER, 0, { self->OnTimer(static_cast<UINT_PTR>(wParam)); return 0; })
+#define ON_WM_POWERBROADCAST() \
+    AFX_MSG_ENTRY(WM_POWERBROADCAST, 0, { return static_cast<LRESULT>(self->OnPowerBroadcast(static_cast<UINT>(wParam), lParam)); })
 #define ON_WM_SYSCOMMAND() \
     AFX_MSG_ENTRY(WM_SYSCOMMAND, 0, { self->OnSysCommand(static_cast<UINT>(wParam), lParam); return 0; })
 #define ON_WM_SETCURSOR()                                                                   \

@@ -72,6 +72,7 @@ protected:
     void OnNcDestroy();
     void OnPaint();
     void OnTimer(UINT_PTR id);
+    UINT OnPowerBroadcast(UINT event, LPARAM data);
     void OnSysCommand(UINT id, LPARAM lParam);
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     BOOL OnNcActivate(BOOL active);

@@ -37,6 +37,7 @@ void CWnd::OnDestroy() { Default(); }
 void CWnd::OnNcDestroy() { Default(); }
 void CWnd::OnPaint() { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
+UINT CWnd::OnPowerBroadcast(UINT, LPARAM) { return static_cast<UINT>(Default()); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
 BOOL CWnd::OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }

@@ -10,11 +10,16 @@ packages=(
   nsis
   wine64 wine xvfb xauth x11-utils
   python3
-  # The X11 port and the program verdane; its test under the real daemon.
-  libx11-dev libxext-dev xscreensaver libxml2-utils
-  # Peers of the processor-share benchmark (bench/peer_cpu_bench.sh).
-  xscreensaver-data
+  # The X11 port and the program verdane; its test under the real daemon,
+  # its settings file checked against the stock ones, and the peers of the
+  # processor-share benchmark (bench/peer_cpu_bench.sh).
+  libx11-dev libxext-dev xscreensaver xscreensaver-data libxml2-utils
+  # Its Debian package: dpkg-shlibdeps and file for the dependencies, and lintian.
+  dpkg-dev file lintian
 )
+# The picture scripts (make-banner.sh, make-screenshots.sh): ImageMagick
+# and the DejaVu fonts it writes the name with.
+packages+=(imagemagick fonts-dejavu-core)
 # The sanitizer and fuzzing build: clang, its sanitizer and libFuzzer
 # runtimes, and llvm-symbolizer for readable reports.
 packages+=(clang libclang-rt-dev llvm)

@@ -19,18 +19,41 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-banner.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-convert -size 500x250 gradient:'#06101c'-'#0c2412' "$work/background.png"
-# A fixed seed, so the same tool draws the same growth.
-"$render" --size 500x250 --screen 1024x768 --seed 11 --steps 250 \
-  --star-number 2 --star-speed 40 --background "$work/background.png" --out "$work/growth.png" >/dev/null 2>&1
+# Growth over a dark gradient, written to $work/NAME.png. A fixed seed, so
+# the same tool draws the same growth.
+# Usage: grow NAME WxH GRADIENT SEED STEPS STAR-NUMBER STAR-SPEED
+grow() {
+  convert -size "$2" gradient:"$3" "$work/$1-background.png"
+  "$render" --size "$2" --screen 1024x768 --seed "$4" --steps "$5" --star-number "$6" --star-speed "$7" \
+    --background "$work/$1-background.png" --out "$work/$1.png" >/dev/null 2>&1
+}
 
-# A soft dark plate behind the title keeps it readable over the branches.
-# BMP3 with TrueColor is the classic 24-bit bitmap the resource compiler takes.
-convert "$work/growth.png" \
+# On each picture a soft dark plate behind the name keeps it readable over
+# the branches. BMP3 with TrueColor is the classic 24-bit bitmap that the
+# resource compiler and NSIS take.
+grow banner 500x250 '#06101c-#0c2412' 11 250 2 40
+convert "$work/banner.png" \
   \( -size 500x250 xc:none -fill '#000000a0' -draw 'roundrectangle 120,78 380,172 14,14' -blur 0x6 \) -composite \
   -gravity center \
   -font DejaVu-Serif-Bold -pointsize 58 -fill '#0b2a10' -annotate +2-8 'Verdane' \
   -fill '#e8f5d0' -annotate +0-10 'Verdane' \
   -font DejaVu-Sans -pointsize 15 -fill '#b8dca0' -annotate +0+38 'a screen saver that grows' \
   -type TrueColor BMP3:res/banner.bmp
-echo "wrote res/banner.bmp"
+
+# The installer's side picture: a tall field of growth under the name.
+grow side 164x314 '#0c2412-#06101c' 7 500 4 30
+convert "$work/side.png" \
+  \( -size 164x314 xc:none -fill '#000000a0' -draw 'roundrectangle 10,20 154,84 10,10' -blur 0x5 \) -composite \
+  -gravity north \
+  -font DejaVu-Serif-Bold -pointsize 30 -fill '#0b2a10' -annotate +1+31 'Verdane' \
+  -fill '#e8f5d0' -annotate +0+30 'Verdane' \
+  -type TrueColor BMP3:package/wizard.bmp
+
+# The header picture: a strip of growth with the name in its middle.
+grow header 150x57 '#06101c-#0c2412' 5 300 3 0
+convert "$work/header.png" \
+  \( -size 150x57 xc:none -fill '#000000a0' -draw 'roundrectangle 18,12 132,45 8,8' -blur 0x4 \) -composite \
+  -gravity center \
+  -font DejaVu-Serif-Bold -pointsize 22 -fill '#e8f5d0' -annotate +0+0 'Verdane' \
+  -type TrueColor BMP3:package/header.bmp
+echo "wrote res/banner.bmp, package/wizard.bmp and package/header.bmp"

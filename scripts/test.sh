@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything, and runs every test suite:
 # the native suites (growth engine, surface device context, off-screen
-# framework port, render tool), then the Windows build's suites and the
+# framework port, render tool, the X11 program verdane), its install and
+# Debian package, then the Windows build's suites and the
 # black-box tests of verdane.scr under Wine on a private headless display,
 # then the native suites again under ASan and UBSan, and the fuzzers.
 set -euo pipefail
@@ -19,9 +20,15 @@ ctest --test-dir build/native --output-on-failure
 echo "== install of the X11 program verdane"
 xinstall=$(mktemp -d)
 cmake --install build/native --prefix "$xinstall" >/dev/null
-test -x "$xinstall/bin/verdane"
+test -x "$xinstall/libexec/xscreensaver/verdane"
 xmllint --noout "$xinstall/share/xscreensaver/config/verdane.xml"
+test -f "$xinstall/share/man/man6/verdane.6"
 rm -rf "$xinstall"
+
+echo "== Debian package of verdane: lintian, install, run under XScreenSaver, removal"
+cmake --preset native-release -DVERDANE_WERROR=ON >/dev/null
+cmake --build --preset native-release -j"$jobs"
+scripts/check-deb.sh build/native-release build/native
 
 echo "== Windows build and tests under Wine"
 cmake --preset win -DVERDANE_WERROR=ON >/dev/null

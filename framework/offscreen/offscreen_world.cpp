@@ -104,6 +104,40 @@ void COffscreenWorld::InitialPicture(const COffscreenWindow& window, CSurface& p
         CopyBeneath(m_screenPicture, window.rect, picture);
 }
 
+bool COffscreenWorld::Reshape(HWND hWnd, LONG width, LONG height)
+{
+    COffscreenWindow* window = Find(hWnd);
+    if (window == nullptr)
+        return false;
+    auto picture = std::make_shared<CSurface>();
+    if (!picture->Resize(std::max<LONG>(width, 0), std::max<LONG>(height, 0)))
+        return false;
+    const CSurface& old = *window->surface;
+    window->rect.right = window->rect.left + picture->Width();
+    window->rect.bottom = window->rect.top + picture->Height();
+    InitialPicture(*window, *picture);
+    const int keptWidth = std::min(old.Width(), picture->Width());
+    for (int y = 0; y < std::min(old.Height(), picture->Height()); ++y) {
+        for (int x = 0; x < keptWidth; ++x)
+            picture->At(x, y) = old.At(x, y);
+    }
+    const CRect kept(0, 0, keptWidth, std::min(old.Height(), picture->Height()));
+    // A device context still open keeps drawing on the old picture.
+    window->surface = std::move(picture);
+    const CRect bounds = window->surface->Bounds();
+    std::vector<CRect> region;
+    for (const CRect& part : window->updateRegion) {
+        const CRect inside = CRect::Intersection(part, bounds);
+        if (!inside.IsRectEmpty())
+            region.push_back(inside);
+    }
+    window->updateRegion = std::move(region);
+    Invalidate(hWnd, CRect(kept.right, 0, bounds.right, bounds.bottom));
+    Invalidate(hWnd, CRect(0, kept.bottom, kept.right, bounds.bottom));
+    Send(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(bounds.right), static_cast<WORD>(bounds.bottom)));
+    return true;
+}
+
 std::vector<HWND> COffscreenWorld::TopLevelWindows() const
 {
     std::vector<HWND> result;

@@ -105,6 +105,13 @@ public:
     bool Abandon(HWND hWnd);
     // Forgets the object wherever it is attached (it is being deleted).
     void DetachObject(const CWnd* object);
+    // Gives the window a new size, its top left corner staying, as
+    // ::SetWindowPos with SWP_NOMOVE does for a window whose class asks no
+    // full redraw: the picture keeps what it had where the two sizes meet,
+    // shows what lies beneath in the part that is new, which alone is
+    // invalidated, and WM_SIZE is sent. False when the size is too large
+    // for a picture; the window is then as it was.
+    bool Reshape(HWND hWnd, LONG width, LONG height);
     // The window's client origin in screen coordinates.
     CPoint ClientOriginOnScreen(HWND hWnd) const;
     // WS_VISIBLE on the window and every ancestor.

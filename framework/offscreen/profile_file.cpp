@@ -183,15 +183,26 @@ bool CProfileFile::Write(const std::string& section, const std::string& name, st
     std::string target;
     if (!ResolveFileTarget(m_path, target, error))
         return false;
-    const CFileLock lock(target + ".lock");
+    // Only a regular file (or one not made yet) is locked and rewritten:
+    // anything else is refused before a lock file could be made for it.
+    const std::string shown = target == m_path ? "'" + m_path + "'" : "'" + m_path + "' (a link to '" + target + "')";
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = "cannot write " + shown + ": not a regular file";
+        return false;
+    }
+    // The lock sits beside the settings path itself, in the settings
+    // folder, wherever a link points.
+    const std::string lockPath = m_path + ".lock";
+    const CFileLock lock(lockPath);
     if (!lock.Held()) {
-        error = "cannot lock '" + target + ".lock': " + std::strerror(errno);
+        error = "cannot lock '" + lockPath + "': " + std::strerror(errno);
         return false;
     }
     // A file that cannot be read is not overwritten: its values would be lost.
     std::string text, reason;
     if (ReadWholeFile(target, text, reason) == ReadResult::Failed) {
-        error = "cannot read '" + m_path + "': " + reason;
+        error = "cannot read " + shown + ": " + reason;
         return false;
     }
     return ReplaceFile(target, SetProfileValue(text, section, name, std::to_string(value)), error);

@@ -6,9 +6,12 @@
 //
 // Reads take no lock: a file is only ever replaced whole, by rename, so a
 // reader sees the old file or the new one. Writes read, modify and replace
-// the file under an exclusive lock (flock on <application>.ini.lock beside
-// it, or beside a link's target), so writers in several processes never
-// lose each other's values.
+// the file under an exclusive lock (flock on <application>.ini.lock in the
+// settings folder, beside the file or the link that names it), so writers
+// in several processes never lose each other's values. The lock file is
+// made only for a target that is a regular file or does not exist yet, and
+// it stays after use: removing it would let a writer that opened the old
+// lock file and one that made a new one both hold "the" lock.
 //
 // The file may be a symbolic link: reads and writes go to its target, and
 // the link stays. A replaced file keeps its permission bits and owner. A

@@ -3,7 +3,8 @@
 // a framework window of this thread, what the parent prints of its client
 // area when it belongs to this process (it may not be shown yet, as a
 // dialog being initialised), and otherwise the screen under the child
-// while its parent is shown.
+// while its parent is shown. And what a window draws itself, for the
+// windows that the framework attaches to after their creation.
 #include "window_picture.h"
 
 #include "gdi_object_count.h"
@@ -91,7 +92,8 @@ bool CaptureScreen(HWND hWnd, CSurface& picture)
 }
 
 // The child's part of its parent's client area, as the parent prints it
-// (background and client drawing, without the parent's children).
+// (background and client drawing, without the parent's children); with the
+// window as its own parent, the window's own client area.
 bool CapturePrintedParent(HWND hWnd, HWND parent, CSurface& picture)
 {
     RECT parentClient{};
@@ -124,6 +126,11 @@ bool CopyParentPicture(HWND hWnd, const CSurface& parentPicture, CSurface& pictu
 }
 
 }  // namespace
+
+bool CaptureOwnDrawing(HWND hWnd, CSurface& picture)
+{
+    return picture.Width() != 0 && picture.Height() != 0 && CapturePrintedParent(hWnd, hWnd, picture);
+}
 
 bool CaptureBeneath(HWND hWnd, CSurface& picture)
 {

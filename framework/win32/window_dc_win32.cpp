@@ -54,6 +54,23 @@ std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
     return rects;
 }
 
+// Controls and other children draw themselves: a window's picture is shown
+// around them, never over them, also when the window does not clip its
+// children (dialogs do not).
+void ExcludeChildren(HWND hWnd, HDC hdc)
+{
+    if (hdc == nullptr)
+        return;
+    for (HWND child = ::GetWindow(hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child))
+            continue;
+        RECT place{};
+        ::GetWindowRect(child, &place);
+        ::MapWindowPoints(HWND_DESKTOP, hWnd, reinterpret_cast<POINT*>(&place), 2);
+        ::ExcludeClipRect(hdc, place.left, place.top, place.right, place.bottom);
+    }
+}
+
 // The window's client context, held for as long as the drawing context
 // that presents through it (a base class, so it is released last).
 struct CClientHdc {
@@ -61,6 +78,7 @@ struct CClientHdc {
     {
         if (m_hdc != nullptr)
             CGdiObjectCount::Created();
+        ExcludeChildren(hWnd, m_hdc);
     }
     ~CClientHdc()
     {
@@ -102,6 +120,7 @@ struct CPaintSession {
         m_hdc = ::BeginPaint(hWnd, &m_paint);
         if (m_hdc != nullptr)
             CGdiObjectCount::Created();
+        ExcludeChildren(hWnd, m_hdc);
     }
     ~CPaintSession()
     {

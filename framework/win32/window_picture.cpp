@@ -43,6 +43,11 @@ void CWindowPictures::Start(HWND hWnd)
 CSurface& CWindowPictures::Of(HWND hWnd)
 {
     const SIZE size = ClientSize(hWnd);
+    if (t_pictures.find(hWnd) == t_pictures.end()) {
+        CSurface own(size.cx, size.cy);
+        CaptureOwnDrawing(hWnd, own);
+        t_pictures[hWnd] = std::move(own);
+    }
     CSurface& picture = t_pictures[hWnd];
     if (picture.Width() != size.cx || picture.Height() != size.cy) {
         CSurface remade(size.cx, size.cy);

@@ -6,7 +6,10 @@
 // A picture starts as what was beneath the window when it was created,
 // the picture a desktop without composition shows for a window that paints
 // no background: the screen for a top-level window, the parent's client
-// area for a child. It starts black where that cannot be had.
+// area for a child. It starts black where that cannot be had. A window that
+// the framework attached to after its creation (a dialog) paints its own
+// background and controls: its picture starts, when first used, with what
+// the window itself draws, so that it never hides that drawing.
 #pragma once
 
 #include "surface/surface.h"
@@ -17,8 +20,9 @@ struct CWindowPictures {
     // Starts hWnd's picture from what is beneath it now; called before the
     // window is first shown.
     static void Start(HWND hWnd);
-    // hWnd's picture at its client size: made black if the window has none
-    // yet, remade when the client size changed (keeping what overlaps).
+    // hWnd's picture at its client size: made from the window's own drawing
+    // if it has none yet (black when that cannot be had), remade when the
+    // client size changed (keeping what overlaps).
     static CSurface& Of(HWND hWnd);
     // The picture of hWnd if it has one, without making or resizing it.
     static const CSurface* Find(HWND hWnd);
@@ -37,3 +41,8 @@ BITMAPINFO PackedRowsInfo(int width, int height);
 // hWnd now. Returns false, leaving the picture alone, when nothing could be
 // had: no parent picture, a failed capture, or one that came back all black.
 bool CaptureBeneath(HWND hWnd, CSurface& picture);
+
+// Fills picture (already sized to hWnd's client area) with what hWnd draws
+// of its client area, background included, as it prints it. Returns false,
+// leaving the picture alone, when that came back all black or failed.
+bool CaptureOwnDrawing(HWND hWnd, CSurface& picture);

@@ -1,10 +1,15 @@
 #include "x11_display.h"
 
+#include "x11_port.h"
+#include "x11_presenter.h"
+
 #include <X11/extensions/XShm.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 int CX11ErrorTrap::s_error = 0;
+std::string CX11Display::s_name;
 
 CX11Display::~CX11Display()
 {
@@ -21,6 +26,8 @@ bool CX11Display::Open(const std::string& name, std::string& error)
         return false;
     }
     XSetErrorHandler(&CX11Display::ReportError);
+    s_name = DisplayString(m_display);
+    XSetIOErrorHandler(&CX11Display::ConnectionLost);
     m_screen = DefaultScreen(m_display);
     m_root = RootWindow(m_display, m_screen);
     // A remote server cannot see this process's memory; XShmQueryExtension
@@ -38,6 +45,20 @@ int CX11Display::ReportError(Display* display, XErrorEvent* event)
     XGetErrorText(display, event->error_code, text, sizeof text);
     std::fprintf(stderr, "verdane: X error: %s (request %d)\n", text, event->request_code);
     return 0;
+}
+
+// Xlib ends the process when this returns; ending it here gives the status
+// that says why, at once, without running the destructors of objects that
+// would talk to the dead connection.
+int CX11Display::ConnectionLost(Display*)
+{
+    std::fprintf(stderr, "verdane: lost the connection to the X server of display '%s'\n", s_name.c_str());
+    std::_Exit(CX11Port::kConnectionLostStatus);
+}
+
+bool CX11Display::DefaultVisualIsPackedRgb() const
+{
+    return IsPackedRgb(DefaultVisual(m_display, m_screen), DefaultDepth(m_display, m_screen));
 }
 
 int CX11Display::Width() const

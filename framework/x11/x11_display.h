@@ -25,12 +25,18 @@ public:
     int Height() const;
     // The server offers MIT-SHM and shares memory with this process.
     bool HasShm() const { return m_hasShm; }
+    // New windows of the screen get the one pixel layout verdane draws.
+    bool DefaultVisualIsPackedRgb() const;
 
 private:
     // Errors outside a trap: requests on a window of another program that
     // went meanwhile fail, which its DestroyNotify then handles; anything
     // else is reported on standard error. The process goes on either way.
     static int ReportError(Display* display, XErrorEvent* event);
+    // The server went away or broke the connection: one line, and the
+    // process ends with CX11Port::kConnectionLostStatus.
+    [[noreturn]] static int ConnectionLost(Display* display);
+    static std::string s_name;  // the display's name, for that line
 
     Display* m_display = nullptr;
     int m_screen = 0;

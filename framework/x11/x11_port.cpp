@@ -4,6 +4,7 @@
 #include "offscreen_resources.h"
 #include "offscreen_world.h"
 #include "x11_display.h"
+#include "x11_display_power.h"
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
@@ -61,6 +62,8 @@ public:
     bool RunSettingsWindow(int& plantSize, int& growthRate, const std::function<void(HWND pane)>& preview,
                            const CX11RunOptions& options);
     Window Root() const { return m_display.Root(); }
+    bool DrawsOnScreen(std::string& error) const;
+    const std::string& Failure() const { return m_failure; }
     ~CImpl();
 
 private:
@@ -95,12 +98,16 @@ private:
     std::optional<Clock::time_point> WakeAt();
     void DrawFps(const std::string& text);
     HWND TargetOf(Window window) const;
+    // The target's X window has a new size: the framework window follows,
+    // and so do framework windows that filled another program's window.
+    void Reshape(HWND target, int width, int height);
     // The framework windows shown in a target, with their origin in it.
     std::vector<std::pair<HWND, CPoint>> ShownIn(HWND target) const;
 
     COffscreenWorld& m_world = OffscreenWorld();
     CX11Display m_display;
     std::optional<COffscreenDriver> m_driver;
+    std::optional<CX11DisplayPower> m_power;
     std::map<HWND, CTarget> m_targets;
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
@@ -112,6 +119,7 @@ private:
     bool m_pointerHidden = false;
     GC m_textGc = nullptr;
     CX11SettingsWindow* m_settings = nullptr;  // while it is shown
+    std::string m_failure;
 };
 
 bool CX11Port::CImpl::Open(const std::string& displayName, std::string& error)
@@ -120,6 +128,7 @@ bool CX11Port::CImpl::Open(const std::string& displayName, std::string& error)
         return false;
     m_driver.emplace();
     m_driver->SetScreenSize(m_display.Width(), m_display.Height());
+    m_power.emplace(m_display.Get());
     m_deleteWindow = XInternAtom(m_display.Get(), "WM_DELETE_WINDOW", False);
     return true;
 }
@@ -140,6 +149,14 @@ CX11Port::CImpl::~CImpl()
     if (m_textGc != nullptr)
         XFreeGC(dpy, m_textGc);
     XSync(dpy, False);
+}
+
+bool CX11Port::CImpl::DrawsOnScreen(std::string& error) const
+{
+    if (m_display.DefaultVisualIsPackedRgb())
+        return true;
+    error = "the screen's default visual is not 24-bit TrueColor, which is all verdane draws on";
+    return false;
 }
 
 void CX11Port::CImpl::UseDesktopPicture()
@@ -208,13 +225,14 @@ bool CX11Port::CImpl::CreateOwnWindow(HWND hWnd)
     XClassHint classHint{const_cast<char*>("verdane"), const_cast<char*>("Verdane")};
     XSetClassHint(dpy, x, &classHint);
     XSetWMProtocols(dpy, x, &m_deleteWindow, 1);
-    // The picture has a fixed size: the window manager is asked to keep it.
+    // Where the program (or the user's -geometry) put it; it may be
+    // resized, and the picture follows.
     XSizeHints hints{};
-    hints.flags = PPosition | PSize | PMinSize | PMaxSize;
+    hints.flags = USPosition | USSize;
     hints.x = rect.left;
     hints.y = rect.top;
-    hints.width = hints.min_width = hints.max_width = rect.Width();
-    hints.height = hints.min_height = hints.max_height = rect.Height();
+    hints.width = rect.Width();
+    hints.height = rect.Height();
     XSetWMNormalHints(dpy, x, &hints);
     XMapRaised(dpy, x);
 
@@ -225,7 +243,7 @@ bool CX11Port::CImpl::CreateOwnWindow(HWND hWnd)
     target.presenter = CX11Presenter::Create(m_display, x, error);
     m_targets.emplace(hWnd, std::move(target));
     if (m_targets[hWnd].presenter == nullptr) {
-        std::fprintf(stderr, "verdane: %s\n", error.c_str());
+        m_failure = error;
         return false;
     }
     return true;
@@ -340,12 +358,22 @@ void CX11Port::CImpl::HandleEvent(XEvent& event)
         return;
     }
     case DestroyNotify:
-        // Another program's window went: its host vanishes as when a
-        // process dies, and the windows in it find themselves orphaned.
-        if (!m_targets[target].own) {
+        if (event.xdestroywindow.window != event.xany.window)
+            return;
+        if (m_targets[target].own) {
+            // Another client destroyed our window: the framework window
+            // goes with it, as when it is closed.
+            m_targets.erase(target);
+            ::DestroyWindow(target);
+        } else {
+            // Another program's window went: its host vanishes as when a
+            // process dies, and the windows in it find themselves orphaned.
             m_targets.erase(target);
             m_driver->AbandonHostWindow(target);
         }
+        return;
+    case ConfigureNotify:
+        Reshape(target, event.xconfigure.width, event.xconfigure.height);
         return;
     case MapNotify:
         // A full-screen window takes the keyboard, as screen savers do,
@@ -364,6 +392,36 @@ void CX11Port::CImpl::HandleEvent(XEvent& event)
         keysym = XLookupKeysym(&event.xkey, 0);
     for (const CX11Message& m : TranslateInput(event, target, keysym, m_deleteWindow))
         m_world.Post(target, m.message, m.wParam, m.lParam);
+}
+
+void CX11Port::CImpl::Reshape(HWND target, int width, int height)
+{
+    COffscreenWindow* window = m_world.Find(target);
+    if (window == nullptr || (window->rect.Width() == width && window->rect.Height() == height))
+        return;  // moved, not resized
+    // A canvas that filled another program's window (the root, the window
+    // XScreenSaver hands over, a preview pane) goes on filling it.
+    const CRect filled(0, 0, window->rect.Width(), window->rect.Height());
+    std::vector<HWND> followers;
+    if (!m_targets[target].own) {
+        for (HWND child : m_world.Children(target)) {
+            if (const COffscreenWindow* c = m_world.Find(child); c != nullptr && c->rect == filled)
+                followers.push_back(child);
+        }
+    }
+    if (!m_world.Reshape(target, width, height))
+        return;
+    for (HWND child : followers)
+        m_world.Reshape(child, width, height);
+    if (target == TargetOf(m_display.Root()))
+        m_driver->SetScreenSize(width, height);
+    // The image sent to the server has the window's size.
+    CTarget& shown = m_targets[target];
+    shown.presenter.reset();
+    std::string error;
+    shown.presenter = CX11Presenter::Create(m_display, shown.window, error);
+    for (const auto& [hWnd, origin] : ShownIn(target))
+        m_exposed[hWnd].push_back(m_world.Find(hWnd)->surface->Bounds());
 }
 
 bool CX11Port::CImpl::FireDueTimers(Clock::time_point now, long floorMicros)
@@ -507,7 +565,10 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
         if (done())
             return 0;
         COffscreenPumpResult pumped = m_world.Pump();
-        if (!pumped.quit && FireDueTimers(Clock::now(), options.delayMicros)) {
+        // While the monitor is dark nothing grows: no tick, so no step and
+        // no random number; input and closing work as ever.
+        const bool asleep = options.sleepWithDisplay && m_power->IsOff(Clock::now());
+        if (!pumped.quit && !asleep && FireDueTimers(Clock::now(), options.delayMicros)) {
             ++frames;
             pumped = m_world.Pump();
         }
@@ -543,10 +604,11 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options, const std::function<bool
             continue;
         }
 
-        // Sleep until the server speaks, the next timer is due or changes
-        // are due on the screen.
+        // Sleep until the server speaks, the next timer is due, changes
+        // are due on the screen or, with the monitor dark, it is time to
+        // ask again whether it still is.
         timespec timeout{};
-        const std::optional<Clock::time_point> next = WakeAt();
+        const std::optional<Clock::time_point> next = asleep ? m_power->NextCheck() : WakeAt();
         if (next) {
             const auto wait = std::max(*next - Clock::now(), Clock::duration::zero());
             const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
@@ -568,6 +630,16 @@ CX11Port::~CX11Port() = default;
 void CX11Port::Close()
 {
     m_impl = std::make_unique<CImpl>();
+}
+
+bool CX11Port::DrawsOnScreen(std::string& error) const
+{
+    return m_impl->DrawsOnScreen(error);
+}
+
+const std::string& CX11Port::Failure() const
+{
+    return m_impl->Failure();
 }
 
 bool CX11Port::Open(const std::string& displayName, std::string& error)

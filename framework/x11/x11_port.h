@@ -23,10 +23,17 @@ struct CX11RunOptions {
     long delayMicros = 10000;
     // Shows the frame rate in the lower left corner of every window.
     bool showFps = false;
+    // No timer ticks while the display's power saving (DPMS) has the
+    // monitor dark; they start again when it is back on.
+    bool sleepWithDisplay = false;
 };
 
 class CX11Port {
 public:
+    // The exit status of the process when its X server goes away or breaks
+    // the connection: it ends at once, after one line on standard error.
+    static constexpr int kConnectionLostStatus = 3;
+
     CX11Port();
     // Closes the connection if Close has not.
     ~CX11Port();
@@ -45,6 +52,10 @@ public:
 
     std::uint32_t RootWindowId() const;
 
+    // True when windows that verdane makes get the one pixel layout it
+    // draws (24-bit TrueColor); else false with a one-line reason.
+    bool DrawsOnScreen(std::string& error) const;
+
     // What the root shows now (or the screenshot XScreenSaver left on it)
     // becomes the picture that new top-level windows start with.
     void UseDesktopPicture();
@@ -57,7 +68,11 @@ public:
     HWND AttachWindow(std::uint32_t window, std::string& error);
 
     // The message loop: runs until the quit message and returns its code.
+    // A top-level window whose X window the port could not make is closed;
+    // Failure() then says why.
     int Run(const CX11RunOptions& options);
+    // Why the port had to close a window; empty when it never had to.
+    const std::string& Failure() const;
 
     // Shows the settings window with the sliders at the values given and
     // runs the loop until the user leaves it. preview is called once with

@@ -11,15 +11,13 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-// The one pixel layout drawn: 32 bits per pixel, 0x00RRGGBB, in this
-// machine's byte order.
 bool IsPackedRgb(const Visual* visual, int depth)
 {
     return visual != nullptr && visual->c_class == TrueColor && (depth == 24 || depth == 32) &&
            visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
 }
+
+namespace {
 
 bool NativeOrderIsLsbFirst()
 {

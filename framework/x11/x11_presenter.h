@@ -22,6 +22,10 @@
 // window it appears in, and back.
 CRect Shifted(const CRect& r, LONG dx, LONG dy);
 
+// The one pixel layout drawn: 32 bits per pixel, 0x00RRGGBB, in this
+// machine's byte order.
+bool IsPackedRgb(const Visual* visual, int depth);
+
 class CX11Presenter {
 public:
     // A presenter for window. nullptr, with a one-line reason, when the

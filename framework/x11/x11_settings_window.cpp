@@ -36,7 +36,9 @@ CX11SettingsWindow::CX11SettingsWindow(Display* display, Window root, int plantS
 {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = kFace;
-    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | Button1MotionMask | KeyPressMask;
+    // StructureNotifyMask: another client may destroy the window.
+    attributes.event_mask =
+        ExposureMask | ButtonPressMask | ButtonReleaseMask | Button1MotionMask | KeyPressMask | StructureNotifyMask;
     m_window = XCreateWindow(display, root, 0, 0, kWidth, kHeight, 0, CopyFromParent, InputOutput, CopyFromParent,
                              CWBackPixel | CWEventMask, &attributes);
     XStoreName(display, m_window, "Verdane Settings");
@@ -63,7 +65,8 @@ CX11SettingsWindow::CX11SettingsWindow(Display* display, Window root, int plantS
 CX11SettingsWindow::~CX11SettingsWindow()
 {
     XFreeGC(m_display, m_gc);
-    XDestroyWindow(m_display, m_window);
+    if (!m_destroyed)
+        XDestroyWindow(m_display, m_window);
     XSync(m_display, False);
 }
 
@@ -95,16 +98,19 @@ void CX11SettingsWindow::Handle(const XEvent& event)
         break;
     case KeyPress: {
         XKeyEvent key = event.xkey;
-        const KeySym symbol = XLookupKeysym(&key, 0);
-        if (symbol == XK_Return || symbol == XK_KP_Enter)
-            End(true);
-        else if (symbol == XK_Escape)
-            End(false);
+        Key(XLookupKeysym(&key, 0), (key.state & ShiftMask) != 0);
         break;
     }
     case ClientMessage:
         if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) == m_deleteWindow)
             End(false);
+        break;
+    case DestroyNotify:
+        // Taken away by another client: as Cancel.
+        if (event.xdestroywindow.window == m_window) {
+            m_destroyed = true;
+            End(false);
+        }
         break;
     default:
         break;
@@ -127,6 +133,72 @@ bool CX11SettingsWindow::Slide(int x, int y)
     return true;
 }
 
+// The keys of a Windows dialog with two trackbars and two buttons: Tab and
+// Shift+Tab move the focus, a trackbar takes Left/Up and Right/Down as one
+// step, Page Up and Page Down as ten, Home and End as its ends; Return
+// presses the focused button (OK when a trackbar has the focus), Space the
+// focused button, Escape Cancel.
+void CX11SettingsWindow::Key(KeySym symbol, bool shift)
+{
+    int* slider = m_focus == Focus::PlantSize ? &m_plantSize : m_focus == Focus::GrowthRate ? &m_growthRate : nullptr;
+    int step = 0;
+    switch (symbol) {
+    case XK_Tab:
+    case XK_ISO_Left_Tab: {
+        const int count = static_cast<int>(Focus::Count);
+        const int back = shift || symbol == XK_ISO_Left_Tab ? count - 1 : 1;
+        m_focus = static_cast<Focus>((static_cast<int>(m_focus) + back) % count);
+        Draw();
+        return;
+    }
+    case XK_Return:
+    case XK_KP_Enter:
+        End(m_focus != Focus::Cancel);
+        return;
+    case XK_space:
+        if (slider == nullptr)
+            End(m_focus == Focus::Ok);
+        return;
+    case XK_Escape:
+        End(false);
+        return;
+    case XK_Left:
+    case XK_Up:
+    case XK_KP_Left:
+    case XK_KP_Up:
+        step = -1;
+        break;
+    case XK_Right:
+    case XK_Down:
+    case XK_KP_Right:
+    case XK_KP_Down:
+        step = 1;
+        break;
+    case XK_Page_Up:
+    case XK_KP_Page_Up:
+        step = -10;
+        break;
+    case XK_Page_Down:
+    case XK_KP_Page_Down:
+        step = 10;
+        break;
+    case XK_Home:
+    case XK_KP_Home:
+        step = -100;
+        break;
+    case XK_End:
+    case XK_KP_End:
+        step = 100;
+        break;
+    default:
+        return;
+    }
+    if (slider != nullptr) {
+        *slider = Limited(*slider + step);
+        Draw();
+    }
+}
+
 void CX11SettingsWindow::End(bool accepted)
 {
     m_done = true;
@@ -139,12 +211,27 @@ void CX11SettingsWindow::DrawText(int x, int y, const char* text)
     XDrawString(m_display, m_window, m_gc, x, y, text, static_cast<int>(std::strlen(text)));
 }
 
-void CX11SettingsWindow::DrawSlider(int trackY, int value, const char* label, const char* low, const char* high)
+void CX11SettingsWindow::DrawFocus(int left, int top, int width, int height, bool focused)
 {
-    // Group frame and label, as in the dialog.
+    XSetForeground(m_display, m_gc, focused ? kText : kFace);
+    XSetLineAttributes(m_display, m_gc, 1, LineOnOffDash, CapButt, JoinMiter);
+    XDrawRectangle(m_display, m_window, m_gc, left, top, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSetLineAttributes(m_display, m_gc, 1, LineSolid, CapButt, JoinMiter);
+}
+
+void CX11SettingsWindow::DrawSlider(int trackY, int value, const char* label, const char* low, const char* high,
+                                    bool focused)
+{
+    // Group frame and label, as in the dialog, and the value at the right.
     XSetForeground(m_display, m_gc, kShadow);
     XDrawRectangle(m_display, m_window, m_gc, 12, trackY - 44, kTrackWidth + 40, 84);
     DrawText(20, trackY - 28, label);
+    XSetForeground(m_display, m_gc, kFace);
+    XFillRectangle(m_display, m_window, m_gc, kTrackLeft + kTrackWidth - 24, trackY - 40, 30, 16);
+    const std::string shown = std::to_string(value);
+    DrawText(kTrackLeft + kTrackWidth + 6 - 6 * static_cast<int>(shown.size()), trackY - 28, shown.c_str());
+    DrawFocus(kTrackLeft - kThumbHalfWidth - 3, trackY - kThumbHalfHeight - 3, kTrackWidth + 2 * kThumbHalfWidth + 6,
+              2 * kThumbHalfHeight + 6, focused);
     // Track, thumb, and the two ends' words.
     XSetForeground(m_display, m_gc, kFace);
     XFillRectangle(m_display, m_window, m_gc, kTrackLeft - kThumbHalfWidth, trackY - kThumbHalfHeight,
@@ -159,22 +246,23 @@ void CX11SettingsWindow::DrawSlider(int trackY, int value, const char* label, co
     DrawText(kTrackLeft + kTrackWidth - 6 * static_cast<int>(std::strlen(high)), trackY + 30, high);
 }
 
-void CX11SettingsWindow::DrawButton(int left, const char* text)
+void CX11SettingsWindow::DrawButton(int left, const char* text, bool focused)
 {
     XSetForeground(m_display, m_gc, kShadow);
     XDrawRectangle(m_display, m_window, m_gc, left, kButtonTop, kButtonWidth - 1, kButtonHeight - 1);
+    DrawFocus(left + 3, kButtonTop + 3, kButtonWidth - 7, kButtonHeight - 7, focused);
     DrawText(left + (kButtonWidth - 6 * static_cast<int>(std::strlen(text))) / 2, kButtonTop + 18, text);
 }
 
 void CX11SettingsWindow::Draw()
 {
-    DrawSlider(kPlantSizeTrackY, m_plantSize, "Plant Size", "Tiny", "Huge");
-    DrawSlider(kGrowthRateTrackY, m_growthRate, "Growth Rate", "Low", "High");
+    DrawSlider(kPlantSizeTrackY, m_plantSize, "Plant Size", "Tiny", "Huge", m_focus == Focus::PlantSize);
+    DrawSlider(kGrowthRateTrackY, m_growthRate, "Growth Rate", "Low", "High", m_focus == Focus::GrowthRate);
     XSetForeground(m_display, m_gc, kShadow);
     XDrawRectangle(m_display, m_window, m_gc, kPreviewLeft - 8, kPreviewTop - 24, kPreviewWidth + 16,
                    kPreviewHeight + 32);
     DrawText(kPreviewLeft, kPreviewTop - 8, "Preview");
-    DrawButton(kOkLeft, "OK");
-    DrawButton(kCancelLeft, "Cancel");
+    DrawButton(kOkLeft, "OK", m_focus == Focus::Ok);
+    DrawButton(kCancelLeft, "Cancel", m_focus == Focus::Cancel);
     DrawText(12, kHeight - 14, "Tarnwell Verdane 1.1");
 }

@@ -86,4 +86,45 @@ TEST(HackOptions, HelpStopsReading)
     EXPECT_TRUE(Parse({"-h"}).help);
 }
 
+// The options every hack takes through XScreenSaver's common code.
+TEST(HackOptions, TheStandardHackOptionsAreAccepted)
+{
+    const CHackOptionsResult r = Parse({"-install", "--noinstall", "-mono", "-pair", "-visual", "default", "--visual",
+                                        "TrueColor", "-visual", "0x21", "-fps", "--no-fps", "-geometry", "640x480+10+20"});
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    EXPECT_FALSE(r.options.showFps);
+    EXPECT_EQ(r.options.geometry.width, 640);
+    EXPECT_EQ(r.options.geometry.y, 20);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"-visual", "purple"}, {"-visual"}, {"-geometry", "big"}, {"-pairs"}})
+        EXPECT_FALSE(Parse(bad).error.empty()) << bad[0];
+}
+
+// Each geometry with the window it gives on a 1024x768 screen, starting
+// from 800x600 at (0, 0); and strings that are not geometries.
+TEST(HackOptions, GeometryPlacesAndSizesTheWindow)
+{
+    struct Case {
+        const char* text;
+        int x, y, width, height;
+    };
+    const Case cases[] = {
+        {"640x480+10+20", 10, 20, 640, 480},
+        {"=300x200", 0, 0, 300, 200},
+        {"+5+6", 5, 6, 800, 600},
+        {"100x50-10-20", 914, 698, 100, 50},
+        {"100X50+0-0", 0, 718, 100, 50},
+    };
+    for (const Case& c : cases) {
+        const auto geometry = ParseGeometry(c.text);
+        ASSERT_TRUE(geometry) << c.text;
+        int x = 0, y = 0, width = 800, height = 600;
+        PlaceWindow(*geometry, 1024, 768, x, y, width, height);
+        EXPECT_EQ(std::vector<int>({x, y, width, height}), std::vector<int>({c.x, c.y, c.width, c.height})) << c.text;
+    }
+    for (const char* text :
+         {"", "0x50", "100x", "100x50+1", "100x50+1+2+3", "x50", "100x50 +1+2", "40000x50", "100x50++1+2"})
+        EXPECT_FALSE(ParseGeometry(text)) << "'" << text << "'";
+}
+
 }  // namespace

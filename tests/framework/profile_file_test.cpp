@@ -163,14 +163,25 @@ TEST_F(ProfileFile, NonRegularFilesReadAsDefaultsAndAreNeverReplaced)
     EXPECT_TRUE(fs::is_directory(File()));
     fs::remove(File());
 
-    // A link to a device: the device node is not replaced by a file.
-    fs::create_symlink("/dev/null", File());
-    EXPECT_EQ(m_app.GetProfileInt("Config", "Speed", 7), 7);
-    EXPECT_FALSE(m_app.WriteProfileInt("Config", "Speed", 1));
-    EXPECT_TRUE(fs::is_symlink(File()));
-    EXPECT_TRUE(fs::is_character_file("/dev/null"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(File().parent_path()), fs::directory_iterator()), 2)
-        << "only the link and the lock file";
+    // A link to a device: the device node is not replaced by a file, and no
+    // lock file is made, neither beside the link nor beside the device.
+    for (const char* device : {"/dev/null", "/dev/zero"}) {
+        fs::create_symlink(device, File());
+        const std::string deviceLock = std::string(device) + ".lock";
+        const bool lockedBefore = fs::exists(deviceLock);  // left by an older build
+        EXPECT_EQ(m_app.GetProfileInt("Config", "Speed", 7), 7);
+        error.clear();
+        EXPECT_FALSE(CProfileFile("Tarnwell", "verdane").WriteInt("Config", "Speed", 1, &error));
+        EXPECT_NE(error.find(File().string()), std::string::npos) << error;
+        EXPECT_NE(error.find(device), std::string::npos) << error;
+        EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+        EXPECT_TRUE(fs::is_symlink(File()));
+        EXPECT_TRUE(fs::is_character_file(device));
+        EXPECT_EQ(fs::exists(deviceLock), lockedBefore);
+        EXPECT_EQ(std::distance(fs::directory_iterator(File().parent_path()), fs::directory_iterator()), 1)
+            << "only the link";
+        fs::remove(File());
+    }
 }
 
 // A write keeps the file's permission bits and writes through a link to its
@@ -200,6 +211,10 @@ TEST_F(ProfileFile, WritesKeepPermissionsAndFollowLinks)
     ASSERT_TRUE(m_app.WriteProfileInt("Config", "Star Speed", 30));
     EXPECT_TRUE(fs::is_symlink(File()));
     EXPECT_EQ(ReadText(real), "[Config]\nSpeed=2\nStar Speed=30\n");
+    // The lock stays in the settings folder: the target's folder holds only
+    // the target.
+    EXPECT_TRUE(fs::exists(File().string() + ".lock"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()), 1);
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(m_app.GetProfileInt("Config", "Star Speed", 0), 30);
 

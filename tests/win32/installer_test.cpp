@@ -95,37 +95,68 @@ protected:
         m_installed = std::string(folder) + "\\verdane.scr";
         m_built = FileBytes(SaverPath());
         ASSERT_TRUE(m_built.has_value()) << SaverPath();
+        m_activeBefore = SaverActive();
     }
     void TearDown() override
     {
         if (KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey))
             Uninstall();
         ::RegDeleteKeyValue(HKEY_CURRENT_USER, kDesktopKey, kSaverValue);
+        SetDesktopValue("ScreenSaveActive", m_activeBefore);
         saver_settings::Clear();
     }
 
-    void Install()
+    // Silently, into the system folder or the folder given (/D=).
+    void Install(const std::string& folder = "")
     {
-        EXPECT_EQ(RunToEnd("\"" + PlatformPath(VERDANE_SETUP_PATH) + "\" /S"), 0u);
+        std::string command = "\"" + PlatformPath(VERDANE_SETUP_PATH) + "\" /S";
+        if (!folder.empty())
+            command += " /D=" + folder;
+        EXPECT_EQ(RunToEnd(command), 0u);
         ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     }
 
-    // As Add/Remove Programs does it: the registered quiet command. The
-    // uninstaller goes on in a temporary copy of itself after the command
-    // has ended, so its work is awaited.
-    void Uninstall()
+    // As Add/Remove Programs does it: the registered quiet command, which
+    // runs in place and ends with the uninstall; its exit code.
+    std::optional<DWORD> RunUninstall()
     {
         const auto command = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString");
+        if (!command.has_value())
+            return std::nullopt;
+        return RunToEnd(*command);
+    }
+    // The uninstaller's own file and folder go just after it has ended.
+    void Uninstall()
+    {
+        const auto command = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
         ASSERT_TRUE(command.has_value());
-        EXPECT_EQ(RunToEnd(*command), 0u);
-        EXPECT_TRUE(WaitUntil([] { return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, kSetupMs));
+        const std::string uninstaller = command->substr(1, command->size() - 2);
+        EXPECT_EQ(RunUninstall(), 0u);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+        const std::string folder = uninstaller.substr(0, uninstaller.rfind('\\'));
+        EXPECT_TRUE(WaitUntil([&] { return ::GetFileAttributes(folder.c_str()) == INVALID_FILE_ATTRIBUTES; }, kSetupMs))
+            << folder;
     }
 
     bool InstalledIsTheBuilt() const { return FileBytes(m_installed) == m_built; }
     std::optional<std::string> CurrentSaver() const { return ReadString(HKEY_CURRENT_USER, kDesktopKey, kSaverValue); }
+    std::optional<std::string> SaverActive() const { return ReadString(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive"); }
+
+    // Sets, or with nullopt removes, a value of the user's desktop settings.
+    static void SetDesktopValue(const char* name, const std::optional<std::string>& value)
+    {
+        if (!value.has_value()) {
+            ::RegDeleteKeyValue(HKEY_CURRENT_USER, kDesktopKey, name);
+            return;
+        }
+        ASSERT_EQ(::RegSetKeyValue(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, value->c_str(),
+                                   static_cast<DWORD>(value->size() + 1)),
+                  ERROR_SUCCESS);
+    }
 
     std::string m_installed;
     std::optional<std::string> m_built;
+    std::optional<std::string> m_activeBefore;
 };
 
 TEST_F(Installer, SilentInstallPutsTheSaverInTheSystemFolderMakesItCurrentAndRegistersAnUninstaller)
@@ -152,7 +183,13 @@ TEST_F(Installer, SilentInstallPutsTheSaverInTheSystemFolderMakesItCurrentAndReg
     EXPECT_EQ(uninstall->front(), '"');
     EXPECT_EQ(uninstall->back(), '"');
     EXPECT_NE(::GetFileAttributes(uninstall->substr(1, uninstall->size() - 2).c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString"), *uninstall + " /S");
+    // The quiet form runs in place, so that its caller gets its result.
+    const std::string folder = uninstall->substr(1, uninstall->rfind('\\') - 1);
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString"),
+              *uninstall + " /S _?=" + folder);
+    const auto location = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation");
+    ASSERT_TRUE(location.has_value());
+    EXPECT_TRUE(SamePath(*location + "\\verdane.scr", m_installed)) << *location;
 
     // In kilobytes: at least the saver.
     const auto size = ReadNumber(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize");
@@ -187,7 +224,83 @@ TEST_F(Installer, SilentUninstallRemovesTheSaverAndItsKeyAndKeepsTheSettings)
     EXPECT_EQ(::GetFileAttributes(m_installed.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(CurrentSaver().has_value());
+    EXPECT_EQ(SaverActive(), m_activeBefore);
     EXPECT_EQ(saver_settings::Stored("Star Number"), 30);
+}
+
+// The saver the user had before installing comes back on uninstalling, also
+// after installing twice, since the second install finds its own saver set.
+struct PreviousCase {
+    const char* name;
+    int installs;
+};
+
+const PreviousCase kPrevious[] = {{"InstalledOnce", 1}, {"InstalledTwice", 2}};
+
+class InstallerPrevious : public Installer, public testing::WithParamInterface<PreviousCase> {};
+
+TEST_P(InstallerPrevious, UninstallGivesBackTheSaverChosenBeforeInstalling)
+{
+    char folder[MAX_PATH] = {};
+    ::GetSystemDirectory(folder, MAX_PATH);
+    const std::string previous = std::string(folder) + "\\ssmystify.scr";
+    SetDesktopValue(kSaverValue, previous);
+    SetDesktopValue("ScreenSaveActive", "0");
+    for (int i = 0; i < GetParam().installs; ++i)
+        Install();
+    ASSERT_TRUE(CurrentSaver().has_value());
+    EXPECT_TRUE(SamePath(*CurrentSaver(), m_installed));
+    EXPECT_EQ(SaverActive(), "1");
+
+    Uninstall();
+    EXPECT_EQ(CurrentSaver(), previous);
+    EXPECT_EQ(SaverActive(), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Installs, InstallerPrevious, testing::ValuesIn(kPrevious),
+                         [](const testing::TestParamInfo<PreviousCase>& c) { return c.param.name; });
+
+// /D= puts the saver into another folder, which the installer makes; the
+// uninstaller finds it there through the uninstall key and removes the
+// saver, the setting that names it, and the folder.
+TEST_F(Installer, InstallIntoAnotherFolderIsUninstalledFromThere)
+{
+    const std::string folder = "C:\\Verdane Savers";
+    const std::string saver = folder + "\\verdane.scr";
+    ASSERT_EQ(::GetFileAttributes(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    Install(folder);
+    EXPECT_EQ(FileBytes(saver), m_built);
+    EXPECT_EQ(::GetFileAttributes(m_installed.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing in the system folder";
+    ASSERT_TRUE(CurrentSaver().has_value());
+    EXPECT_TRUE(SamePath(*CurrentSaver(), saver)) << *CurrentSaver();
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"), folder);
+
+    Uninstall();
+    EXPECT_EQ(::GetFileAttributes(saver.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributes(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(CurrentSaver().has_value());
+}
+
+// An uninstall that cannot remove the saver (here a program holds it open
+// and lets nobody delete or move it) says so with its exit code, and
+// changes nothing: the saver stays chosen and registered, to be removed by
+// a later uninstall.
+TEST_F(Installer, FailedSilentUninstallReturnsNonZeroAndKeepsTheInstall)
+{
+    Install();
+    const HANDLE held = ::CreateFile(m_installed.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const auto exitCode = RunUninstall();
+    ::CloseHandle(held);
+    ASSERT_TRUE(exitCode.has_value());
+    EXPECT_NE(*exitCode, 0u);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(InstalledIsTheBuilt());
+    ASSERT_TRUE(CurrentSaver().has_value());
+    EXPECT_TRUE(SamePath(*CurrentSaver(), m_installed));
+
+    Uninstall();
+    EXPECT_EQ(::GetFileAttributes(m_installed.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // The uninstaller clears the choice of saver only when it still names the

@@ -3,13 +3,18 @@
 // the saver starts. The saver's window starts with that picture, its
 // branches start on the bright half, and the picture is back at the end.
 #include "message_pump.h"
+#include "saver_process.h"
 #include "saver_test.h"
 #include "screen_pixels.h"
 #include "user_input.h"
+#include "wait_until.h"
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -114,6 +119,69 @@ TEST_F(SaverOverPicture, GrowsOverTheScreensPictureFromItsBrightPartsAndGivesItB
     PressKey('A');
     ExpectEndsCleanly();
     EXPECT_TRUE(PumpMessagesUntil([] { return CountScreen().backdropShare > 0.99; }));
+}
+
+// Starts of /s through the backdrop tool, which shows a picture full screen
+// and then starts the saver over it, as the main job does: the saver must
+// run until it is told to close, never end by itself for want of input.
+// VERDANE_BACKDROP_STARTS sets how many starts (a handful by default; the
+// measurement of a release takes fifty).
+int BackdropStarts()
+{
+    const char* starts = std::getenv("VERDANE_BACKDROP_STARTS");
+    return starts != nullptr && std::atoi(starts) > 0 ? std::atoi(starts) : 4;
+}
+
+// The saver's window: visible, topmost and not the backdrop's.
+HWND FindSaverWindow(DWORD backdropProcess)
+{
+    struct Search {
+        DWORD backdropProcess;
+        HWND found;
+    } search{backdropProcess, nullptr};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM param) -> BOOL {
+            auto* wanted = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hWnd, &owner);
+            if (owner == wanted->backdropProcess || !::IsWindowVisible(hWnd)
+                || (::GetWindowLongPtr(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+                return TRUE;
+            wanted->found = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(SaverOverPicture, StartsThroughTheBackdropToolRunUntilClosed)
+{
+    // Time the saver is watched once it takes input: far longer than the
+    // activation and pointer reports of its start take.
+    constexpr DWORD kWatchMs = 1500;
+    const std::string arguments = "\"" + PlatformPath(VERDANE_PICTURE_PATH) + "\" \"" + SaverPath() + "\" /s";
+    const int starts = BackdropStarts();
+    int endedEarly = 0;
+    for (int start = 1; start <= starts; ++start) {
+        SCOPED_TRACE(start);
+        CRunningSaver backdrop(arguments, PlatformPath(VERDANE_BACKDROP_PATH));
+        ASSERT_TRUE(backdrop.Started());
+        HWND window = nullptr;
+        const bool shown = WaitUntil(
+            [&] { return (window = FindSaverWindow(backdrop.ProcessId())) != nullptr || backdrop.WaitForEnd(0); },
+            kOpenMs);
+        ASSERT_TRUE(shown);
+        if (window != nullptr && WaitForInputTaken(window, kEndMs) && !backdrop.WaitForEnd(kWatchMs)) {
+            ::PostMessage(window, WM_CLOSE, 0, 0);
+        } else {
+            ++endedEarly;
+        }
+        DWORD exitCode = 1;
+        ASSERT_TRUE(backdrop.WaitForEnd(kEndMs, &exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+    std::printf("backdrop starts: %d of %d ended without input\n", endedEarly, starts);
+    EXPECT_EQ(endedEarly, 0);
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -298,11 +300,30 @@ int MeanBrightness(const std::vector<COLORREF>& screen, const CRect& area)
     return static_cast<int>(sum / (3LL * area.Width() * area.Height()));
 }
 
+// The first and last positions along a line of the screen (a row when
+// horizontal, else a column) from begin to end where it is dark; {-1, -1}
+// when nowhere.
+std::pair<int, int> DarkExtent(const std::vector<COLORREF>& screen, bool horizontal, int at, int begin, int end)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    std::pair<int, int> extent{-1, -1};
+    for (int i = begin; i < end; ++i) {
+        const COLORREF c = horizontal ? screen[static_cast<size_t>(at) * width + i] : screen[static_cast<size_t>(i) * width + at];
+        if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 300) {
+            if (extent.first < 0)
+                extent.first = i;
+            extent.second = i;
+        }
+    }
+    return extent;
+}
+
 // The dialog grows with the DPI, and so does its banner: the control fills
-// its 333 x 154 dialog-unit frame and the (dark) picture fills the control
-// to its edges, where the light dialog face would show through a banner
-// left at 500 x 250. The live preview stays inside its "Preview" frame.
-TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
+// its 333 x 154 dialog-unit frame, and the (dark) picture keeps its 2 : 1
+// shape in it, as large as fits and centred on the light dialog face, which
+// shows at the sides of the wider frame. The live preview stays inside its
+// "Preview" frame.
+TEST_P(SettingsDialogAtDpi, BannerKeepsItsShapeCentredInItsFrameAndPreviewStaysInItsFrame)
 {
     Open();
     const HWND banner = ChildWithStyle(SS_TYPEMASK, SS_BITMAP, nullptr);
@@ -314,29 +335,43 @@ TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
     EXPECT_EQ(bannerRect.top, ::MulDiv(5, base.y, 8));
     EXPECT_EQ(bannerRect.Width(), ::MulDiv(333, base.x, 4));
     EXPECT_EQ(bannerRect.Height(), ::MulDiv(154, base.y, 8));
-    // The DPI took: the frame is larger than the 500 x 250 bitmap.
-    EXPECT_GT(bannerRect.Width(), 500);
-    EXPECT_GT(bannerRect.Height(), 250);
+    if (GetParam() > 96) {  // the DPI took: the frame is larger than the bitmap
+        EXPECT_GT(bannerRect.Width(), 500);
+        EXPECT_GT(bannerRect.Height(), 250);
+    }
 
-    // Strips a few pixels wide along the banner's right and bottom edges.
     CRect onScreen;
     ::GetWindowRect(banner, &onScreen);
-    const CRect face(onScreen.right + 2, onScreen.top, onScreen.right + 6, onScreen.bottom);
-    const CRect rightStrip(onScreen.right - 6, onScreen.top, onScreen.right - 2, onScreen.bottom);
-    const CRect bottomStrip(onScreen.left, onScreen.bottom - 6, onScreen.right, onScreen.bottom - 2);
-    std::vector<COLORREF> screen;
+    const CRect screenRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_EQ(CRect::Intersection(onScreen, screenRect), onScreen) << "the banner fits on the screen";
+    // Where the picture should be: full height, 2 : 1, centred.
+    const LONG pictureWidth = 2 * onScreen.Height();
+    const LONG left = onScreen.left + (onScreen.Width() - pictureWidth) / 2;
+    const CRect face(onScreen.left + 2, onScreen.top, left - 2, onScreen.bottom);
+    ASSERT_FALSE(face.IsRectEmpty()) << "the frame is wider than 2 : 1";
+
     // Painting comes after every other message, so the picture is awaited:
-    // the light face beside the banner (the desktop is black) shows that
-    // the dialog has been painted.
+    // the face at the banner's left and the dark picture both showing.
+    std::vector<COLORREF> screen;
+    std::pair<int, int> across, down;
     EXPECT_TRUE(WaitUntil(
         [&] {
             screen = CapturePrimaryScreen();
-            return !screen.empty() && MeanBrightness(screen, face) > 160
-                && MeanBrightness(screen, rightStrip) < 100 && MeanBrightness(screen, bottomStrip) < 100;
+            if (screen.empty() || MeanBrightness(screen, face) < 160)
+                return false;
+            across = DarkExtent(screen, true, (onScreen.top + onScreen.bottom) / 2, onScreen.left, onScreen.right);
+            down = DarkExtent(screen, false, left + 4, onScreen.top, onScreen.bottom);
+            return across.first >= 0 && down.first >= 0;
         },
         kEndMs))
-        << "face " << MeanBrightness(screen, face) << ", right edge " << MeanBrightness(screen, rightStrip)
-        << ", bottom edge " << MeanBrightness(screen, bottomStrip);
+        << "face " << MeanBrightness(screen, face);
+    // Within a pixel or two of the expected place (the smooth stretch may
+    // lighten an edge pixel).
+    EXPECT_NEAR(across.first, left, 2);
+    EXPECT_NEAR(across.second + 1, left + pictureWidth, 2);
+    EXPECT_NEAR(down.first, onScreen.top, 2);
+    EXPECT_NEAR(down.second + 1, onScreen.bottom, 2);
+    EXPECT_NEAR(across.second + 1 - across.first, 2 * (down.second + 1 - down.first), 4);
 
     const HWND previewFrame = ChildWithStyle(BS_TYPEMASK, BS_GROUPBOX, "Preview");
     ASSERT_NE(previewFrame, nullptr);
@@ -350,7 +385,61 @@ TEST_P(SettingsDialogAtDpi, BannerFillsItsFrameAndPreviewStaysInItsFrame)
     EXPECT_FALSE(previewRect.IsRectEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, SettingsDialogAtDpi, testing::Values(120, 144),
+// The number of different colours the screen shows inside the window.
+std::size_t ColoursShowing(const std::vector<COLORREF>& screen, HWND hWnd)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    CRect rect;
+    ::GetWindowRect(hWnd, &rect);
+    std::vector<COLORREF> colours;
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        for (LONG x = rect.left; x < rect.right; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * width + x;
+            if (x >= 0 && y >= 0 && x < width && i < screen.size())
+                colours.push_back(screen[i]);
+        }
+    }
+    std::sort(colours.begin(), colours.end());
+    return static_cast<std::size_t>(std::unique(colours.begin(), colours.end()) - colours.begin());
+}
+
+// The About box, opened over the dialog, draws itself: most of it shows
+// the dialog face, and its icon, both text lines and its OK button each
+// show a picture of more than one colour, not a plain area.
+TEST_P(SettingsDialogAtDpi, AboutBoxShowsItsIconTextsAndButton)
+{
+    Open();
+    ::PostMessage(m_dialog, WM_SYSCOMMAND, 0x0010, 0);
+    const HWND about = m_saver->WaitForWindow(
+        [this](HWND w) { return WindowClass(w) == "#32770" && ::GetWindow(w, GW_OWNER) == m_dialog; }, kEndMs);
+    ASSERT_NE(about, nullptr);
+    std::vector<HWND> parts;
+    for (HWND child : Children(about))
+        parts.push_back(child);
+    ASSERT_EQ(parts.size(), 4u) << "icon, two text lines, OK";
+
+    const COLORREF faceColour = ::GetSysColor(COLOR_BTNFACE);
+    std::vector<std::size_t> colours(parts.size());
+    double faceShare = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<COLORREF> screen = CapturePrimaryScreen();
+            for (std::size_t i = 0; i < parts.size(); ++i)
+                colours[i] = ColoursShowing(screen, parts[i]);
+            faceShare = ShareOfScreenShowing(about, faceColour);
+            return faceShare > 0.5 && std::all_of(colours.begin(), colours.end(), [](std::size_t n) { return n > 1; });
+        },
+        kEndMs))
+        << "face " << faceShare << "; colours of icon, texts and button: " << colours[0] << ", " << colours[1]
+        << ", " << colours[2] << ", " << colours[3];
+
+    ::PostMessage(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kEndMs));
+    ::PostMessage(Item(IDCANCEL), BM_CLICK, 0, 0);
+    ExpectEndsCleanly();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, SettingsDialogAtDpi, testing::Values(96, 120, 144),
                          [](const testing::TestParamInfo<int>& dpi) { return std::to_string(dpi.param); });
 
 // The live preview is a visible child of the dialog on the hidden static

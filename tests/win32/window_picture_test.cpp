@@ -1,7 +1,9 @@
 // Windows' pictures kept in memory: a window starts with what was beneath
 // it (the screen, or what its parent prints), black when that cannot be
-// had; its contexts keep GDI's clipping on the picture; what they draw is
-// shown on the window, and shown again when the window is uncovered.
+// had, and a window the framework attached to after its creation with its
+// own drawing; its contexts keep GDI's clipping on the picture; what they
+// draw is shown on the window, around its children, and shown again when
+// the window is uncovered.
 #include "message_pump.h"
 #include "window_dc.h"
 #include "wnd.h"
@@ -186,6 +188,42 @@ TEST(WindowPicture, PartialRepaintChangesNothingOutsideItsPart)
     EXPECT_TRUE(ScreenShows(15, 22, 0));
     EXPECT_EQ(ScreenPixel(5, 5), kBlue);
     wnd.DestroyWindow();
+}
+
+// A window of a class of the platform's own (as a dialog is) that the
+// framework attaches to after its creation, with a child of another colour
+// that draws itself. The window does not clip its children, as dialogs do
+// not.
+TEST(WindowPicture, AttachedWindowStartsWithItsOwnDrawingAndNeverCoversItsChildren)
+{
+    const HBRUSH brush = ::CreateSolidBrush(kBackdrop);
+    WNDCLASS foreignClass{};
+    foreignClass.lpfnWndProc = &::DefWindowProc;
+    foreignClass.hInstance = ::GetModuleHandle(nullptr);
+    foreignClass.hbrBackground = brush;
+    foreignClass.lpszClassName = "VerdaneTestForeignWindow";
+    ASSERT_NE(::RegisterClass(&foreignClass), 0);
+
+    CPictureWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(WS_EX_TOPMOST, foreignClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 300, 300, 120,
+                             90, nullptr, 0));
+    {
+        CPlainWindow child(kBlue, CRect(60, 40, 100, 80), WS_CHILD | WS_VISIBLE, wnd.m_hWnd);
+        // A repaint through the framework's paint context shows the picture.
+        wnd.Invalidate(TRUE);
+        wnd.UpdateWindow();
+        EXPECT_EQ(wnd.ClientPixel(10, 10), kBackdrop);
+        EXPECT_TRUE(ScreenShows(310, 310, kBackdrop));
+        EXPECT_TRUE(ScreenShows(370, 350, kBlue));
+
+        // Drawing over the whole client area shows everywhere but on the child.
+        wnd.Fill(CRect(0, 0, 120, 90), kWhite);
+        EXPECT_TRUE(ScreenShows(310, 310, kWhite));
+        EXPECT_TRUE(ScreenShows(370, 350, kBlue));
+    }
+    wnd.DestroyWindow();
+    ::UnregisterClass(foreignClass.lpszClassName, foreignClass.hInstance);
+    ::DeleteObject(brush);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "xvfb_server.h"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -60,6 +61,43 @@ protected:
         return WaitFor([&] { return m_screen->CountBranchPixels(window) > 0; }, timeoutMs);
     }
 
+    // Makes the window (oldWidth x oldHeight) larger; true once more than
+    // least branch pixels have grown over the part that is new.
+    bool GrowsAfterResizing(Window window, int oldWidth, int oldHeight, int width, int height, long least)
+    {
+        XResizeWindow(m_screen->Get(), window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        XSync(m_screen->Get(), False);
+        return WaitFor(
+            [&] {
+                return m_screen->CountBranchPixels(window, oldWidth, 0, width - oldWidth, height) +
+                           m_screen->CountBranchPixels(window, 0, oldHeight, oldWidth, height - oldHeight) >
+                       least;
+            },
+            kGrowthTimeoutMs);
+    }
+
+    // A fresh settings folder holding the settings file with that text;
+    // returns the folder, to be XDG_CONFIG_HOME, and sets file to the
+    // settings file's path.
+    static std::string MakeSettingsFolder(const std::string& stored, std::string& file)
+    {
+        char folder[] = "/tmp/verdane-settings.XXXXXX";
+        if (mkdtemp(folder) == nullptr)
+            return std::string();
+        file = std::string(folder) + "/Tarnwell/verdane.ini";
+        std::system(("mkdir -p '" + std::string(folder) + "/Tarnwell'").c_str());
+        std::ofstream(file) << stored;
+        return folder;
+    }
+
+    // The settings window once it is there, else 0.
+    Window WaitForSettingsWindow()
+    {
+        Window window = 0;
+        WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; }, kGrowthTimeoutMs);
+        return window;
+    }
+
     static CXvfbServer* s_server;
     std::unique_ptr<CXScreen> m_screen;
 };
@@ -109,10 +147,75 @@ TEST_F(HackDisplayTest, WindowIdDrawsInThatWindow)
     const Window target = m_screen->CreateWindow(0, 0, 900, 700);
     auto hack = Start({"-window-id", std::to_string(target), "--growth-rate", "100"});
     EXPECT_TRUE(GrowsOn(target));
+    // The canvas fills the window whatever its size, as when XScreenSaver's
+    // window follows a new monitor layout.
+    EXPECT_TRUE(GrowsAfterResizing(target, 900, 700, 1020, 760, 0)) << "nothing grows over the new part";
     // When that window goes, so does the program.
     XDestroyWindow(m_screen->Get(), target);
     XSync(m_screen->Get(), False);
     EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+}
+
+// Another client destroys verdane's own window (xdotool windowclose does
+// XDestroyWindow): the program ends at once, with status 0.
+TEST_F(HackDisplayTest, DestroyingItsWindowEndsItWithinASecond)
+{
+    for (const char* mode : {"-window", "-fullscreen"}) {
+        auto hack = Start({mode, "--growth-rate", "100"});
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs)) << mode;
+        XDestroyWindow(m_screen->Get(), window);
+        XSync(m_screen->Get(), False);
+        EXPECT_EQ(hack->WaitExit(1000), 0) << mode;
+    }
+}
+
+// -geometry places and sizes the window. Made larger, the window keeps its
+// picture, and the growth spreads over the part that is new.
+TEST_F(HackDisplayTest, GeometryPlacesTheWindowAndAResizedWindowGrowsOverItsNewArea)
+{
+    auto hack = Start({"-window", "-geometry", "300x200+40+30", "--growth-rate", "100"});
+    Window window = 0;
+    ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(m_screen->Get(), window, &attributes), 0);
+    EXPECT_EQ(std::vector<int>({attributes.x, attributes.y, attributes.width, attributes.height}),
+              std::vector<int>({40, 30, 300, 200}));
+    ASSERT_TRUE(WaitFor([&] { return m_screen->CountBranchPixels(window) > 300; }, kGrowthTimeoutMs));
+
+    const long kept = m_screen->CountBranchPixels(window);
+    EXPECT_TRUE(GrowsAfterResizing(window, 300, 200, 700, 500, 100)) << "nothing grows over the new part";
+    EXPECT_GE(m_screen->CountBranchPixels(window, 0, 0, 300, 200), kept * 9 / 10) << "the picture was lost";
+}
+
+// While the monitor is dark (DPMS standby, suspend or off) a window of its
+// own grows nothing and uses no processor time; when it is back on, the
+// growth goes on. The port asks for the level once a second.
+TEST_F(HackDisplayTest, AWindowOfItsOwnSleepsWhileTheMonitorIsDark)
+{
+    char folder[] = "/tmp/verdane-dpms.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string level = std::string(folder) + "/level";
+    std::ofstream(level) << "on";
+    auto hack = Start({"-window", "--growth-rate", "100"},
+                      {{"LD_PRELOAD", std::string(VERDANE_FAKE_DPMS_PATH)}, {"VERDANE_FAKE_DPMS", level}});
+    Window window = 0;
+    ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindHackWindow()) != 0; }, kGrowthTimeoutMs));
+    ASSERT_TRUE(GrowsOn(window));
+
+    std::ofstream(level) << "off";
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const long dark = m_screen->CountBranchPixels(window);
+    const long ticks = hack->CpuTicks();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(m_screen->CountBranchPixels(window), dark) << "it grew with the monitor off";
+    EXPECT_LE(hack->CpuTicks() - ticks, 2) << "clock ticks of processor time in a second with the monitor off";
+
+    std::ofstream(level) << "on";
+    EXPECT_TRUE(WaitFor([&] { return m_screen->CountBranchPixels(window) > dark; }, kGrowthTimeoutMs))
+        << "it did not grow again with the monitor on";
+    EXPECT_TRUE(hack->Running());
+    std::system(("rm -rf '" + std::string(folder) + "'").c_str());
 }
 
 // The canvas starts on what the window showed, and what the server loses
@@ -215,21 +318,17 @@ std::string ReadFile(const std::string& path)
 TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
 {
     using namespace settings_layout;
-    char folder[] = "/tmp/verdane-settings.XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string config = folder;
-    const std::string file = config + "/Tarnwell/verdane.ini";
-    ASSERT_EQ(std::system(("mkdir -p '" + config + "/Tarnwell'").c_str()), 0);
     const std::string stored = "[Config]\nSpeed=150\nBlankscr=7\nStar Speed=-20\nStar Number=30\n";
-    std::ofstream(file) << stored;
+    std::string file;
+    const std::string config = MakeSettingsFolder(stored, file);
+    ASSERT_FALSE(config.empty());
     const std::map<std::string, std::optional<std::string>> environment = {{"XDG_CONFIG_HOME", config}};
     const int growthRateAt75 = kTrackLeft + 75 * kTrackWidth / 100;
 
     {
         auto hack = Start({"-settings"}, environment);
-        Window window = 0;
-        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
-                            kGrowthTimeoutMs));
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
         EXPECT_TRUE(WaitFor(
             [&] {
                 return m_screen->CountBranchPixels(window, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight) > 0;
@@ -243,13 +342,68 @@ TEST_F(HackDisplayTest, SettingsWindowStoresOnOkAndNotOnCancel)
     }
     {
         auto hack = Start({"--configure"}, environment);
-        Window window = 0;
-        ASSERT_TRUE(WaitFor([&] { return (window = m_screen->FindWindowNamed("Verdane Settings")) != 0; },
-                            kGrowthTimeoutMs));
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
         m_screen->Click(window, growthRateAt75, kGrowthRateTrackY);
         m_screen->Click(window, kOkLeft + 5, kButtonTop + 5);
         EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
         EXPECT_EQ(ReadFile(file), "[Config]\nSpeed=100\nBlankscr=0\nStar Speed=0\nStar Number=75\n");
+    }
+    std::system(("rm -rf '" + config + "'").c_str());
+}
+
+// Another client destroys the window of the settings (xdotool windowclose
+// does XDestroyWindow): as Cancel, status 0 within a second and nothing
+// stored. Driven from the keyboard alone, the window stores what the keys
+// set: Tab and Shift+Tab move between the sliders and the buttons, arrows
+// step by one, Page Up/Down by ten, Home and End go to the ends. A store
+// that refuses says where and why.
+TEST_F(HackDisplayTest, SettingsWindowWorksFromTheKeyboardAndIsCancelledByItsDestruction)
+{
+    const std::string stored = "[Config]\nSpeed=5\nBlankscr=1\nStar Speed=40\nStar Number=30\n";
+    std::string file;
+    const std::string config = MakeSettingsFolder(stored, file);
+    ASSERT_FALSE(config.empty());
+    const std::map<std::string, std::optional<std::string>> environment = {{"XDG_CONFIG_HOME", config}};
+    {
+        auto hack = Start({"-settings"}, environment);
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
+        m_screen->Key(window, XK_Tab);  // to Growth Rate
+        m_screen->Key(window, XK_End);
+        XDestroyWindow(m_screen->Get(), window);
+        XSync(m_screen->Get(), False);
+        EXPECT_EQ(hack->WaitExit(1000), 0);
+        EXPECT_EQ(ReadFile(file), stored);
+    }
+    {
+        auto hack = Start({"-settings"}, environment);
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
+        // Plant Size: 100, 90, 89.
+        for (const KeySym key : {XK_End, XK_Page_Up, XK_Left})
+            m_screen->Key(window, key);
+        // Growth Rate: 0, 10, 20, 21, 22, 21; then on to OK, Cancel, back to OK.
+        for (const KeySym key : {XK_Tab, XK_Home, XK_Page_Down, XK_Page_Down, XK_Right, XK_Down, XK_Up, XK_Tab, XK_Tab})
+            m_screen->Key(window, key);
+        m_screen->Key(window, XK_Tab, true);
+        m_screen->Key(window, XK_Return);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 0);
+        EXPECT_EQ(ReadFile(file), "[Config]\nSpeed=5\nBlankscr=1\nStar Speed=89\nStar Number=21\n");
+    }
+    {
+        // A settings file that is a link to a device cannot be stored: status
+        // 1, and one line naming the file, its target and the reason.
+        ASSERT_EQ(std::system(("ln -sf /dev/zero '" + file + "'").c_str()), 0);
+        auto hack = Start({"-settings"}, environment);
+        const Window window = WaitForSettingsWindow();
+        ASSERT_NE(window, 0u);
+        m_screen->Key(window, XK_Return);
+        EXPECT_EQ(hack->WaitExit(kExitTimeoutMs), 1);
+        const std::string errors = hack->Errors();
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        for (const std::string& part : {file, std::string("/dev/zero"), std::string("not a regular file")})
+            EXPECT_NE(errors.find(part), std::string::npos) << errors;
     }
     std::system(("rm -rf '" + config + "'").c_str());
 }

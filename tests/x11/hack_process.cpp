@@ -80,3 +80,23 @@ std::string CHackProcess::Errors()
     text << in.rdbuf();
     return text.str();
 }
+
+long CHackProcess::CpuTicks() const
+{
+    // /proc/PID/stat: the 14th and 15th fields, user and system time, come
+    // after the command name in parentheses, which may hold blanks.
+    std::ifstream in("/proc/" + std::to_string(m_pid) + "/stat");
+    std::string line;
+    if (m_pid <= 0 || !std::getline(in, line) || line.rfind(')') == std::string::npos)
+        return -1;
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    long user = 0, system = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            user = std::stol(field);
+        else if (i == 15)
+            system = std::stol(field);
+    }
+    return user + system;
+}

@@ -27,6 +27,9 @@ public:
     bool Running();
     // Everything it wrote to standard error so far.
     std::string Errors();
+    // The processor time it has used so far, in clock ticks; -1 once it
+    // has ended.
+    long CpuTicks() const;
 
 private:
     pid_t m_pid = -1;

@@ -167,3 +167,16 @@ void CXScreen::Click(Window window, int x, int y)
     XSendEvent(m_display, window, False, ButtonReleaseMask, &event);
     XFlush(m_display);
 }
+
+void CXScreen::Key(Window window, unsigned long keysym, bool shift)
+{
+    XEvent event{};
+    event.xkey.type = KeyPress;
+    event.xkey.window = window;
+    event.xkey.root = Root();
+    event.xkey.keycode = XKeysymToKeycode(m_display, keysym);
+    event.xkey.state = shift ? ShiftMask : 0;
+    event.xkey.same_screen = True;
+    XSendEvent(m_display, window, False, KeyPressMask, &event);
+    XFlush(m_display);
+}

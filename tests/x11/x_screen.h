@@ -38,6 +38,9 @@ public:
     // A click of the first button at (x, y) of the window, as the server
     // would report it.
     void Click(Window window, int x, int y);
+    // A press of the key (a KeySym such as XK_Tab) on the window, with
+    // Shift held when shift is set.
+    void Key(Window window, unsigned long keysym, bool shift = false);
 
 private:
     long CountPixels(Window window, int x, int y, int width, int height,

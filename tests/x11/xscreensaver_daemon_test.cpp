@@ -1,9 +1,14 @@
 // verdane under the real XScreenSaver daemon on a private Xvfb: picked in
-// ~/.xscreensaver as `verdane -root`, shown by `xscreensaver-command
-// -activate` (the driver hands it its window through $XSCREENSAVER_WINDOW)
-// and ended by `-deactivate`. The daemon refuses to run hacks as root, so
-// it runs as an ordinary user that the test makes; without root rights or
-// without the daemon installed the test is skipped.
+// ~/.xscreensaver with the command line its settings file gives, shown by
+// `xscreensaver-command -activate` (the driver hands it its window through
+// $XSCREENSAVER_WINDOW) and ended by `-deactivate`. The daemon refuses to
+// run hacks as root, so it runs as an ordinary user that the test makes;
+// without root rights or without the daemon installed the test is skipped.
+//
+// By default the hack just built runs from a folder on the user's PATH.
+// With VERDANE_INSTALLED_PREFIX=/usr (after the Debian package is
+// installed) the daemon must find the installed hack itself, in its own
+// hack folder, and the installed settings file gives the command line.
 #include <gtest/gtest.h>
 
 #include "x_screen.h"
@@ -19,6 +24,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,6 +68,29 @@ int WaitStatus(pid_t pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The options of the settings file's <command arg="..."/>, or "" without one.
+std::string CommandOf(const std::string& settingsFile)
+{
+    std::ifstream in(settingsFile);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string xml = text.str();
+    const std::string start = "<command arg=\"";
+    const std::size_t at = xml.find(start);
+    if (at == std::string::npos)
+        return "";
+    const std::size_t end = xml.find('"', at + start.size());
+    return end == std::string::npos ? "" : xml.substr(at + start.size(), end - at - start.size());
+}
+
+// The program file a process runs.
+std::string ExecutableOf(pid_t pid)
+{
+    char path[4096];
+    const ssize_t length = readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), path, sizeof path - 1);
+    return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+}
+
 // Live (not zombie) processes of the user named verdane.
 std::vector<pid_t> HackProcesses(uid_t uid)
 {
@@ -103,19 +132,30 @@ TEST(XScreenSaverDaemon, ActivateShowsVerdaneAndDeactivateEndsIt)
         ASSERT_EQ(std::system((std::string("useradd --no-create-home --shell /usr/sbin/nologin ") + kUser).c_str()), 0);
     }
     const passwd user = *getpwnam(kUser);
+    const char* prefix = std::getenv("VERDANE_INSTALLED_PREFIX");
+    const bool installed = prefix != nullptr && *prefix != '\0';
+    const std::string settingsFile =
+        installed ? std::string(prefix) + "/share/xscreensaver/config/verdane.xml" : VERDANE_SETTINGS_FILE;
+    const std::string options = CommandOf(settingsFile);
+    ASSERT_FALSE(options.empty()) << "no <command arg=...> in " << settingsFile;
 
-    // A home and a bin folder of the user's own, with verdane in it.
+    // A home and a bin folder of the user's own, with verdane in it unless
+    // the installed one is to run.
     char folder[] = "/tmp/verdane-xss.XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     const std::string home = folder;
     const std::string bin = home + "/bin";
     const std::string log = home + "/daemon.log";
-    ASSERT_EQ(std::system(("mkdir -p '" + bin + "' && cp '" VERDANE_HACK_PATH "' '" + bin + "/verdane'").c_str()), 0);
+    ASSERT_EQ(std::system(("mkdir -p '" + bin + "'").c_str()), 0);
+    if (!installed) {
+        ASSERT_EQ(std::system(("cp '" VERDANE_HACK_PATH "' '" + bin + "/verdane'").c_str()), 0);
+    }
     {
         std::ofstream config(home + "/.xscreensaver");
         config << "mode:\t\tone\nselected:\t0\nlock:\t\tFalse\nfade:\t\tFalse\nunfade:\t\tFalse\n"
                   "splash:\t\tFalse\ntimeout:\t1:00:00\n"
-                  "programs:\t\\\n\t\tverdane -root --growth-rate 100\t\\n\\\n\n";
+                  "programs:\t\\\n\t\tverdane "
+               << options << " --growth-rate 100\t\\n\\\n\n";
     }
     ASSERT_EQ(std::system(("chmod -R a+rX '" + home + "' && chown -R " + kUser + " '" + home + "'").c_str()), 0);
 
@@ -133,7 +173,11 @@ TEST(XScreenSaverDaemon, ActivateShowsVerdaneAndDeactivateEndsIt)
     EXPECT_TRUE(WaitFor([&] { return command("-activate") == 0; }, kShownTimeoutMs));
     EXPECT_TRUE(WaitFor([&] { return screen.CountBranchPixels(screen.Root()) > 0; }, kShownTimeoutMs))
         << "no growth on the screen; daemon log in " << log;
-    EXPECT_FALSE(HackProcesses(user.pw_uid).empty());
+    const std::vector<pid_t> hacks = HackProcesses(user.pw_uid);
+    EXPECT_FALSE(hacks.empty());
+    if (installed && !hacks.empty()) {
+        EXPECT_EQ(ExecutableOf(hacks.front()), std::string(prefix) + "/libexec/xscreensaver/verdane");
+    }
 
     EXPECT_EQ(command("-deactivate"), 0);
     EXPECT_TRUE(WaitFor([&] { return HackProcesses(user.pw_uid).empty(); }, kShownTimeoutMs));

@@ -8,12 +8,12 @@
 
 #include <string>
 
-CXvfbServer::CXvfbServer(int width, int height)
+CXvfbServer::CXvfbServer(int width, int height, int depth)
 {
     int fds[2];
     if (pipe(fds) != 0)
         return;
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     const std::string fd = std::to_string(fds[1]);
     m_pid = fork();
     if (m_pid == 0) {

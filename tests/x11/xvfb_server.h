@@ -9,7 +9,8 @@
 
 class CXvfbServer {
 public:
-    CXvfbServer(int width, int height);
+    // depth: bits per pixel of the screen's default visual.
+    CXvfbServer(int width, int height, int depth = 24);
     ~CXvfbServer();
     CXvfbServer(const CXvfbServer&) = delete;
     CXvfbServer& operator=(const CXvfbServer&) = delete;

@@ -77,7 +77,16 @@ int main(int argc, char** argv)
                                           nullptr, backdropClass.hInstance, nullptr);
     ::UpdateWindow(window);
     ::GdiFlush();
-    ::Sleep(500);  // for the display to show the picture before the program looks at it
+    // Half a second for the display to show the picture before the program
+    // looks at it, with the window's messages handled meanwhile: its own
+    // activation is over before the program's window takes the foreground.
+    const ULONGLONG settled = ::GetTickCount64() + 500;
+    for (ULONGLONG now = ::GetTickCount64(); now < settled; now = ::GetTickCount64()) {
+        MSG msg;
+        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessage(&msg);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(settled - now), QS_ALLINPUT);
+    }
 
     std::string commandLine = ProgramCommandLine();
     STARTUPINFOA startup{};
