@@ -2,9 +2,7 @@
 // 1920 x 1080 screen at the largest growth rate (3049 slots in use), for the
 // smallest and largest plant size, split into steps with and without a
 // re-seed. Run: build/native/bench/growth_step_bench [steps]
-#include "growth/growth_random.h"
-#include "growth/growth_state.h"
-#include "growth/slot_count.h"
+#include "full_screen_growth.h"
 #include "surface/surface_dc.h"
 
 #include <chrono>
@@ -39,13 +37,8 @@ struct CBucket {
 
 void Run(int starSpeed, int steps)
 {
-    SeedGrowthRandom(20261208);
-    const std::int32_t capacity = PoolCapacityForScreen(kWidth, kHeight);
-    CCountingGrowth growth(capacity);
-    growth.m_clientWidth = kWidth;
-    growth.m_clientHeight = kHeight;
-    growth.m_sizeFactor = 1.0 + 0.05 * starSpeed;
-    growth.m_inUse = SlotsInUse(kWidth, kHeight, 100, capacity);
+    CCountingGrowth growth(PoolCapacityForScreen(kWidth, kHeight));
+    SetUpFullScreenGrowth(growth, kWidth, kHeight, 100, starSpeed);
 
     CSurface surface(kWidth, kHeight, 0);
     CBucket plain, reseed;

@@ -1,8 +1,6 @@
 #include "growth_workload.h"
 
-#include "growth/growth_random.h"
-#include "growth/growth_state.h"
-#include "growth/slot_count.h"
+#include "full_screen_growth.h"
 #include "surface/surface_dc.h"
 
 namespace {
@@ -30,6 +28,7 @@ public:
         m_workload.probes.push_back(CPoint(x, y));
         return CSurfaceDC::GetPixel(x, y);
     }
+    bool PixelAbove(int x, int y, COLORREF bar) const override { return GetPixel(x, y) > bar; }
 
 private:
     CGrowthWorkload& m_workload;
@@ -43,12 +42,8 @@ CGrowthWorkload RecordGrowthWorkload(int width, int height, int steps)
     CGrowthWorkload workload;
     workload.width = width;
     workload.height = height;
-    SeedGrowthRandom(20261208);
-    const std::int32_t capacity = PoolCapacityForScreen(width, height);
-    CGrowthState growth(capacity);
-    growth.m_clientWidth = width;
-    growth.m_clientHeight = height;
-    growth.m_inUse = SlotsInUse(width, height, 100, capacity);
+    CGrowthState growth(PoolCapacityForScreen(width, height));
+    SetUpFullScreenGrowth(growth, width, height, 100, 0);
     CSurface surface(width, height, 0);
     CRecordingSurfaceDC dc(surface, workload);
     for (int i = 0; i < steps; ++i)

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# Processor share of Verdane at 1920x1080, "Growth Rate" 100, on a black
-# screen under Xvfb, side by side in one run on this machine:
+# Processor share of Verdane at 1920x1080, "Growth Rate" 100 with "Plant
+# Size" 0 and 100, on a black screen under Xvfb, side by side in one run on
+# this machine:
 #   1. the X11 program: verdane -root (build/native/hack/verdane);
 #   2. the Windows saver: verdane.scr /s under Wine (build/win/saver/verdane.scr),
 #      in a fresh private prefix.
 # Each runs on its own Xvfb; after a warm-up, the processor time that the
-# saver's processes and the X server used over SECONDS is printed as a
-# share of one core. Build both trees first (scripts/test.sh does).
+# saver's processes and the X server used over SECONDS (the scheduler's run
+# time) is printed as a share of one core. Build both trees first
+# (scripts/test.sh does).
 #
 # Usage: bench/hack_cpu_bench.sh [SECONDS]
+#   VERDANE_HACK and VERDANE_SCR name other builds of the two programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 warmup=5
-hack=build/native/hack/verdane
-saver=build/win/saver/verdane.scr
+hack=${VERDANE_HACK:-build/native/hack/verdane}
+saver=${VERDANE_SCR:-build/win/saver/verdane.scr}
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-bench.XXXXXX")
 pids=()
 
@@ -27,13 +30,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Clock ticks (utime + stime) of the processes given; gone ones count 0.
+# Nanoseconds that the threads of the processes given have run; gone ones
+# count 0.
 ticks() {
-  local total=0 pid fields
+  local total=0 pid ns _ file
   for pid in "$@"; do
-    fields=$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null) || continue
-    set -- $fields
-    total=$((total + ${12} + ${13}))
+    for file in /proc/"$pid"/task/*/schedstat; do
+      read -r ns _ 2>/dev/null <"$file" || continue
+      total=$((total + ns))
+    done
   done
   echo "$total"
 }
@@ -56,9 +61,9 @@ prefix_pids() {
   done
 }
 
-# Share of one core, in percent with two decimals, of ticks over seconds.
+# Share of one core, in percent with two decimals, of nanoseconds over seconds.
 share() {
-  awk -v t="$1" -v s="$seconds" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
+  awk -v t="$1" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / 1e9 / s }'
 }
 
 measure() {
@@ -76,15 +81,17 @@ measure() {
 echo "1920x1080, Growth Rate 100, black screen, ${seconds} s after ${warmup} s of warm-up; share of one core"
 printf "%-34s %10s %10s %10s\n" "" "saver" "X server" "together"
 
-# 1. verdane -root, with the setting given on its command line.
-start_xvfb native
+# 1. verdane -root, with the settings given on its command line.
 mkdir -p "$work/config"
-DISPLAY=$display XDG_CONFIG_HOME="$work/config" "$hack" -root --growth-rate 100 &
-hack_pid=$!
-pids+=("$hack_pid")
-sleep "$warmup"
-measure "verdane -root (X11, MIT-SHM)" "$xvfb_pid" "$hack_pid"
-kill "$hack_pid"
+for size in 0 100; do
+  start_xvfb "native$size"
+  DISPLAY=$display XDG_CONFIG_HOME="$work/config" "$hack" -root --growth-rate 100 --plant-size "$size" &
+  hack_pid=$!
+  pids+=("$hack_pid")
+  sleep "$warmup"
+  measure "verdane -root, Plant Size $size" "$xvfb_pid" "$hack_pid"
+  kill "$hack_pid" "$xvfb_pid"
+done
 
 # 2. verdane.scr /s under Wine, with the setting in the prefix's registry.
 if [ ! -f "$saver" ]; then
@@ -96,8 +103,13 @@ export DISPLAY=$display WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all 
 wineboot --init >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Tarnwell\verdane\Config' /v "Star Number" /t REG_DWORD /d 100 /f >/dev/null 2>&1
-wine "$saver" /s >/dev/null 2>&1 &
-pids+=($!)
-sleep "$warmup"
-mapfile -t wine_pids < <(prefix_pids)
-measure "verdane.scr /s (Wine, all of prefix)" "$xvfb_pid" "${wine_pids[@]}"
+for size in 0 100; do
+  wine reg add 'HKCU\Software\Tarnwell\verdane\Config' /v "Star Speed" /t REG_DWORD /d "$size" /f >/dev/null 2>&1
+  wine "$saver" /s >/dev/null 2>&1 &
+  pids+=($!)
+  sleep "$warmup"
+  mapfile -t wine_pids < <(prefix_pids)
+  measure "verdane.scr /s, Plant Size $size (Wine)" "$xvfb_pid" "${wine_pids[@]}"
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+done

@@ -27,6 +27,10 @@ public:
     // The colour at (x, y) as 0x00BBGGRR, or CLR_INVALID when the point lies
     // outside the clipping region.
     virtual COLORREF GetPixel(int x, int y) const = 0;
+    // Whether GetPixel(x, y) is above bar as unsigned numbers. Contexts that
+    // can answer without reading the pixel (for a dark picture and a high
+    // bar) override it; the answer is always the same.
+    virtual bool PixelAbove(int x, int y, COLORREF bar) const { return GetPixel(x, y) > bar; }
     // Fills the rectangle (right and bottom edges excluded) with the brush,
     // within the clipping region.
     virtual void FillRect(const RECT& rect, CBrush* brush) = 0;

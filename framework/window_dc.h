@@ -18,6 +18,7 @@ public:
     CPoint MoveTo(int x, int y) override { return m_target->MoveTo(x, y); }
     BOOL LineTo(int x, int y) override { return m_target->LineTo(x, y); }
     COLORREF GetPixel(int x, int y) const override { return m_target->GetPixel(x, y); }
+    bool PixelAbove(int x, int y, COLORREF bar) const override { return m_target->PixelAbove(x, y, bar); }
     void FillRect(const RECT& rect, CBrush* brush) override { m_target->FillRect(rect, brush); }
 
 protected:

@@ -1,12 +1,12 @@
 #include "branch.h"
 
+#include "degree_trig.h"
 #include "growth_math.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr double kShrink = 0.85;
 constexpr double kColorCreep = 1.000005;
 
@@ -40,9 +40,9 @@ bool CBranch::Grow(CDC& dc)
     CPen* previous = dc.SelectObject(&pen);
 
     dc.MoveTo(m_x, m_y);
-    const double a = m_angle * kDegreesToRadians;
-    const std::int32_t nx = RoundNearest(m_x + m_length * std::cos(a));
-    const std::int32_t ny = RoundNearest(m_y - m_length * std::sin(a));
+    const CDegreeTrig trig = DegreeTrig(m_angle);
+    const std::int32_t nx = RoundNearest(m_x + m_length * trig.cos);
+    const std::int32_t ny = RoundNearest(m_y - m_length * trig.sin);
     dc.LineTo(nx, ny);
 
     m_x = nx;

@@ -28,7 +28,9 @@ std::int32_t TruncateOutOfRange(double x)
     return Saturate(std::trunc(x));
 }
 
-std::int32_t RoundNearest(double x)
+// NaN and values near or beyond the 32-bit range; RoundNearest rounds the
+// others itself.
+std::int32_t RoundNearestOutOfRange(double x)
 {
     const double t = std::trunc(x);
     if (x >= 0)

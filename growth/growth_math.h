@@ -7,8 +7,22 @@
 
 // The nearest integer to x; an exact half goes toward zero (2.5 -> 2,
 // -2.5 -> -2, 2.5000001 -> 3). Values beyond the 32-bit range (which only
-// absurd stored settings produce) saturate instead of overflowing.
-std::int32_t RoundNearest(double x);
+// absurd stored settings produce) saturate instead of overflowing. Inline
+// for the values whose result and neighbours fit in 32 bits, since every
+// segment rounds two numbers.
+std::int32_t RoundNearestOutOfRange(double x);
+inline std::int32_t RoundNearest(double x)
+{
+    if (x > -2147483647.0 && x < 2147483647.0) {
+        // Converting truncates toward zero exactly in this range.
+        const auto t = static_cast<std::int32_t>(x);
+        const double fraction = x - t;
+        if (x >= 0)
+            return fraction > 0.5 ? t + 1 : t;
+        return fraction < -0.5 ? t - 1 : t;
+    }
+    return RoundNearestOutOfRange(x);
+}
 
 // x truncated toward zero, saturating at the 32-bit range like RoundNearest.
 // Inline with a direct conversion for the values of the 32-bit range (where

@@ -99,7 +99,7 @@ void CGrowthState::PlaceReseededTip(CDC& dc, CBranch& slot) const
             // Near the old tip; the offsets lean left and down on purpose.
             const std::int32_t dx = Truncate(UnitRandom() * 29) - 19;
             const std::int32_t dy = Truncate(UnitRandom() * 40) - 5;
-            if (dc.GetPixel(slot.m_x + dx, slot.m_y + dy) > ProbeThreshold(attempt)) {
+            if (dc.PixelAbove(slot.m_x + dx, slot.m_y + dy, ProbeThreshold(attempt))) {
                 slot.m_x += dx;
                 slot.m_y += dy;
                 return;
@@ -107,7 +107,7 @@ void CGrowthState::PlaceReseededTip(CDC& dc, CBranch& slot) const
         } else {
             slot.m_x = Truncate(UnitRandom() * m_clientWidth);
             slot.m_y = Truncate(UnitRandom() * m_clientHeight);
-            if (dc.GetPixel(slot.m_x, slot.m_y) > ProbeThreshold(attempt))
+            if (dc.PixelAbove(slot.m_x, slot.m_y, ProbeThreshold(attempt)))
                 return;
         }
     }

@@ -11,7 +11,8 @@ packages=(
   wine64 wine xvfb xauth x11-utils
   python3
   # The X11 port and the program verdane; its test under the real daemon,
-  # and its settings file checked against the stock ones.
+  # its settings file checked against the stock ones, and the peers of the
+  # processor-share benchmark (bench/peer_cpu_bench.sh).
   libx11-dev libxext-dev xscreensaver xscreensaver-data libxml2-utils
   # Its Debian package: dpkg-shlibdeps and file for the dependencies, and lintian.
   dpkg-dev file lintian

@@ -47,8 +47,12 @@ struct COffscreenWindow {
     std::vector<CRect> updateRegion;
     // What drawing changed in the picture since a display attached to the
     // window system last showed it (the off-screen port shows nothing and
-    // leaves it to grow, within its bound).
-    CDamage changed;
+    // leaves it to grow, within its bound): by paints, which a display shows
+    // at once, and by everything else (timer ticks), which it may let wait
+    // for the display's next frame. A display copies rectangles to the
+    // screen as cheap requests, so changes far apart keep boxes apart.
+    CDamage painted{CDamage::kSpanJoinGap};
+    CDamage changed{CDamage::kSpanJoinGap};
     std::map<UINT_PTR, COffscreenTimer> timers;
     bool destroying = false;
 };

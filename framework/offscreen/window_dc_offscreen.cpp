@@ -19,14 +19,14 @@ struct CSurfaceKeeper {
     std::shared_ptr<CSurface> m_keptSurface;
 };
 
-// Adds what a context changed to the window's record, if the window is
-// still there when the context closes.
-CPresentingDC::Presenter RecordChangesOf(HWND hWnd)
+// Adds what a context changed to the window's record (that of paints or
+// the other), if the window is still there when the context closes.
+CPresentingDC::Presenter RecordChangesOf(HWND hWnd, CDamage COffscreenWindow::*record)
 {
-    return [hWnd](const CSurface&, const std::vector<CRect>& changed) {
+    return [hWnd, record](const CSurface&, const std::vector<CRect>& changed) {
         if (COffscreenWindow* window = OffscreenWorld().Find(hWnd)) {
             for (const CRect& rect : changed)
-                window->changed.Add(rect);
+                (window->*record).Add(rect);
         }
     };
 }
@@ -36,9 +36,10 @@ CPresentingDC::Presenter RecordChangesOf(HWND hWnd)
 // draws on an empty surface, which clips everything away.
 class CWindowSurfaceDC : private CSurfaceKeeper, public CPresentingDC {
 public:
-    CWindowSurfaceDC(HWND hWnd, std::shared_ptr<CSurface> surface, std::vector<CRect> clip)
+    CWindowSurfaceDC(HWND hWnd, std::shared_ptr<CSurface> surface, std::vector<CRect> clip,
+                     CDamage COffscreenWindow::*record)
         : CSurfaceKeeper{surface != nullptr ? std::move(surface) : std::make_shared<CSurface>()},
-          CPresentingDC(*m_keptSurface, std::move(clip), RecordChangesOf(hWnd))
+          CPresentingDC(*m_keptSurface, std::move(clip), RecordChangesOf(hWnd, record), CDamage::kSpanJoinGap)
     {
     }
 };
@@ -73,7 +74,7 @@ CClientDC::CClientDC(CWnd* wnd)
     if (surface != nullptr)
         clip.push_back(surface->Bounds());
     m_target = std::make_unique<CWindowSurfaceDC>(wnd != nullptr ? wnd->m_hWnd : nullptr, std::move(surface),
-                                                  std::move(clip));
+                                                  std::move(clip), &COffscreenWindow::changed);
 }
 
 CClientDC::~CClientDC() = default;
@@ -86,7 +87,7 @@ CPaintDC::CPaintDC(CWnd* wnd)
     std::vector<CRect> region = OffscreenWorld().BeginPaint(wnd != nullptr ? wnd->m_hWnd : nullptr);
     m_paintRect = BoundingBox(region);
     m_target = std::make_unique<CWindowSurfaceDC>(wnd != nullptr ? wnd->m_hWnd : nullptr, SurfaceOf(wnd),
-                                                  std::move(region));
+                                                  std::move(region), &COffscreenWindow::painted);
 }
 
 CPaintDC::~CPaintDC() = default;

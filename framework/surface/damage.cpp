@@ -12,24 +12,71 @@ LONG BandOf(LONG y)
 
 }  // namespace
 
+std::vector<CRect>& CDamage::BoxesOf(LONG band)
+{
+    if (m_bands.empty())
+        m_firstBand = band;
+    if (band < m_firstBand) {
+        m_bands.insert(m_bands.begin(), static_cast<std::size_t>(m_firstBand - band), std::vector<CRect>());
+        m_firstBand = band;
+    }
+    const auto index = static_cast<std::size_t>(band - m_firstBand);
+    if (index >= m_bands.size())
+        m_bands.resize(index + 1);
+    return m_bands[index];
+}
+
 void CDamage::Add(const RECT& rect)
 {
     const CRect r(rect);
     if (r.IsRectEmpty())
         return;
+    m_empty = false;
+    m_rectsCurrent = false;
     for (LONG band = BandOf(r.top); band <= BandOf(r.bottom - 1); ++band) {
         const LONG bandTop = band * kBandHeight;
-        const CRect piece(r.left, std::max(r.top, bandTop), r.right, std::min(r.bottom, bandTop + kBandHeight));
-        // The kept rectangles are ordered by band, one per band.
-        const auto at = std::lower_bound(m_rects.begin(), m_rects.end(), bandTop,
-                                         [](const CRect& kept, LONG top) { return kept.bottom <= top; });
-        if (at == m_rects.end() || BandOf(at->top) != band) {
-            m_rects.insert(at, piece);
-            continue;
+        CRect piece(r.left, std::max(r.top, bandTop), r.right, std::min(r.bottom, bandTop + kBandHeight));
+        std::vector<CRect>& boxes = BoxesOf(band);
+        // The first box that does not end more than the gap left of the
+        // piece: the boxes from there on that start within the gap of it
+        // (which grows as it takes them in) are replaced by one box holding
+        // them all.
+        auto first = boxes.begin();
+        while (first != boxes.end() && first->right < piece.left - m_joinGap)
+            ++first;
+        auto last = first;
+        while (last != boxes.end() && last->left <= piece.right + m_joinGap) {
+            piece.left = std::min(piece.left, last->left);
+            piece.top = std::min(piece.top, last->top);
+            piece.right = std::max(piece.right, last->right);
+            piece.bottom = std::max(piece.bottom, last->bottom);
+            ++last;
         }
-        at->left = std::min(at->left, piece.left);
-        at->top = std::min(at->top, piece.top);
-        at->right = std::max(at->right, piece.right);
-        at->bottom = std::max(at->bottom, piece.bottom);
+        if (first == last) {
+            boxes.insert(first, piece);
+        } else {
+            *first = piece;
+            boxes.erase(first + 1, last);
+        }
     }
+}
+
+void CDamage::Clear()
+{
+    for (std::vector<CRect>& boxes : m_bands)
+        boxes.clear();
+    m_rects.clear();
+    m_rectsCurrent = true;
+    m_empty = true;
+}
+
+const std::vector<CRect>& CDamage::Rects() const
+{
+    if (!m_rectsCurrent) {
+        m_rects.clear();
+        for (const std::vector<CRect>& boxes : m_bands)
+            m_rects.insert(m_rects.end(), boxes.begin(), boxes.end());
+        m_rectsCurrent = true;
+    }
+    return m_rects;
 }

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-CPresentingDC::CPresentingDC(CSurface& picture, std::vector<CRect> clip, Presenter presenter)
-    : CSurfaceDC(picture, std::move(clip)), m_presenter(std::move(presenter))
+CPresentingDC::CPresentingDC(CSurface& picture, std::vector<CRect> clip, Presenter presenter, LONG joinGap)
+    : CSurfaceDC(picture, std::move(clip)), m_damage(joinGap), m_presenter(std::move(presenter))
 {
     SetDamage(&m_damage);
 }

@@ -17,7 +17,9 @@ public:
     // CDamage::kBandHeight rows that changed).
     using Presenter = std::function<void(const CSurface& picture, const std::vector<CRect>& changed)>;
 
-    CPresentingDC(CSurface& picture, std::vector<CRect> clip, Presenter presenter);
+    // joinGap: that of the record of changes (CDamage).
+    CPresentingDC(CSurface& picture, std::vector<CRect> clip, Presenter presenter,
+                  LONG joinGap = CDamage::kWholeBand);
     ~CPresentingDC() override;
 
     // Has rect presented at close even if nothing is drawn there: a paint

@@ -75,28 +75,35 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
     if (pen.style == PS_NULL)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
-    if (m_damage != nullptr) {
-        // A stroke stays within its pen width of the segment's box (round
-        // caps reach at most (width + 1) / 2 + 1 beyond an end point).
-        const long long margin = pen.width <= 1 ? 0 : pen.width;
-        RecordDamage(BoxOfSpan(std::min(x0, x1) - margin, std::min(y0, y1) - margin,
-                               std::max(x0, x1) + margin + 1, std::max(y0, y1) + margin + 1));
-    }
+    // A stroke stays within its pen width of the segment's box (round caps
+    // reach at most (width + 1) / 2 + 1 beyond an end point).
+    const long long margin = pen.width <= 1 ? 0 : pen.width;
+    const CRect box = BoxOfSpan(std::min(x0, x1) - margin, std::min(y0, y1) - margin,
+                                std::max(x0, x1) + margin + 1, std::max(y0, y1) + margin + 1);
+    if (m_damage != nullptr)
+        RecordDamage(box);
+    m_surface.Wrote(box, color);
     if (pen.width <= 1) {
         for (const CRect& clip : m_clip) {
-            ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.At(x, y) = color; });
+            ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.RowToDraw(y)[x] = color; });
         }
         return;
     }
     const CRoundCap& cap = CapOfWidth(pen.width);
     if (const auto* shape = CStrokeShapes::Find(static_cast<long long>(x1) - x0, static_cast<long long>(y1) - y0, cap)) {
+        // Most strokes lie wholly inside the one clip rectangle of a client
+        // context: their runs need no clipping.
+        if (m_clip.size() == 1 && CRect::Intersection(box, m_clip.front()) == box) {
+            FillShapeInside(*shape, x0, y0, color);
+            return;
+        }
         for (const CRect& clip : m_clip)
             FillShape(*shape, x0, y0, clip, color);
         return;
     }
     for (const CRect& clip : m_clip) {
         ForEachWideLineSpan(x0, y0, x1, y1, cap, clip, [&](int y, int xBegin, int xEnd) {
-            COLORREF* row = m_surface.Row(y);
+            COLORREF* row = m_surface.RowToDraw(y);
             for (int x = xBegin; x < xEnd; ++x)  // a few pixels: a plain loop beats memset's set-up
                 row[x] = color;
         });
@@ -111,8 +118,20 @@ void CSurfaceDC::FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, 
             continue;
         const long long begin = std::max<long long>(static_cast<long long>(x) + run.left, clip.left);
         const long long end = std::min<long long>(static_cast<long long>(x) + run.right, clip.right);
-        COLORREF* pixels = m_surface.Row(static_cast<int>(row));
+        COLORREF* pixels = m_surface.RowToDraw(static_cast<int>(row));
         for (long long px = begin; px < end; ++px)
+            pixels[px] = color;
+    }
+}
+
+void CSurfaceDC::FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, COLORREF color)
+{
+    // The start point lies inside too, so its row is on the surface.
+    COLORREF* const start = m_surface.RowToDraw(y) + x;
+    const std::ptrdiff_t stride = m_surface.Width();
+    for (const CStrokeShapes::Run& run : shape) {
+        COLORREF* const pixels = start + run.dy * stride;
+        for (int px = run.left; px < run.right; ++px)
             pixels[px] = color;
     }
 }
@@ -125,9 +144,23 @@ COLORREF CSurfaceDC::GetPixel(int x, int y) const
 {
     for (const CRect& r : m_clip) {
         if (r.PtInRect(CPoint(x, y)))
-            return m_surface.At(x, y);
+            return std::as_const(m_surface).At(x, y);
     }
     return CLR_INVALID;
+}
+
+// Answered from the surface's summary where it can: a block with no pixel
+// above the summary's bar has none above a higher bar either.
+bool CSurfaceDC::PixelAbove(int x, int y, COLORREF bar) const
+{
+    for (const CRect& r : m_clip) {
+        if (r.PtInRect(CPoint(x, y))) {
+            if (bar >= CSurface::kSummaryBar && !m_surface.MayBeAbove(x, y))
+                return false;
+            return std::as_const(m_surface).At(x, y) > bar;
+        }
+    }
+    return CLR_INVALID > bar;
 }
 
 void CSurfaceDC::RecordDamage(const CRect& box)
@@ -141,10 +174,11 @@ void CSurfaceDC::FillRect(const RECT& rect, CBrush* brush)
     const COLORREF color = (brush ? brush->GetColor() : RGB(255, 255, 255)) & 0x00FFFFFF;
     if (m_damage != nullptr)
         RecordDamage(CRect(rect));
+    m_surface.Wrote(rect, color);
     for (const CRect& clip : m_clip) {
         const CRect r = CRect::Intersection(rect, clip);
         for (LONG y = r.top; y < r.bottom; ++y) {
-            COLORREF* row = m_surface.Row(y);
+            COLORREF* row = m_surface.RowToDraw(y);
             std::fill(row + r.left, row + r.right, color);
         }
     }

@@ -27,6 +27,7 @@ public:
     CPoint MoveTo(int x, int y) override;
     BOOL LineTo(int x, int y) override;
     COLORREF GetPixel(int x, int y) const override;
+    bool PixelAbove(int x, int y, COLORREF bar) const override;
     void FillRect(const RECT& rect, CBrush* brush) override;
 
     // From now on every drawing call adds a rectangle that holds the pixels
@@ -43,6 +44,8 @@ private:
     const CRoundCap& CapOfWidth(int width);
     // Fills a kept stroke shape placed at (x, y), within clip.
     void FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, COLORREF color);
+    // The same for a shape known to lie inside the clipping region.
+    void FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, COLORREF color);
 
     // Adds box, clipped to each clip rectangle, to the damage.
     void RecordDamage(const CRect& box);

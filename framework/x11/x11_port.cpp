@@ -8,6 +8,7 @@
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
+#include "surface/present_pacer.h"
 
 #include "app.h"
 
@@ -73,7 +74,10 @@ private:
         std::unique_ptr<CX11Presenter> presenter;
     };
 
-    void DispatchEvents();
+    // Handles the events Xlib holds, and those waiting on the connection
+    // when readable (otherwise it does not ask the socket: a read that finds
+    // nothing costs a system call on every tick).
+    void DispatchEvents(bool readable);
     void HandleEvent(XEvent& event);
     // Makes X windows for new top-level framework windows and drops those
     // of windows that are gone; shows or hides the pointer.
@@ -82,7 +86,15 @@ private:
     // One tick of every timer that is due; true when any fired.
     bool FireDueTimers(Clock::time_point now, long floorMicros);
     std::optional<Clock::time_point> NextDue() const;
-    void PresentChanges();
+    // Whether a timer tick changed a picture since its changes were last
+    // presented.
+    bool TicksChanged() const;
+    // Presents what the server lost and what paints changed, and with ticks
+    // also what the ticks changed. True when nothing had to be held back
+    // for a presenter that was not ready.
+    bool PresentChanges(bool ticks);
+    // Until when the loop may sleep for lack of timers and events.
+    std::optional<Clock::time_point> WakeAt();
     void DrawFps(const std::string& text);
     HWND TargetOf(Window window) const;
     // The target's X window has a new size: the framework window follows,
@@ -99,6 +111,8 @@ private:
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
     std::map<std::pair<HWND, UINT_PTR>, Clock::time_point> m_due;
+    CPresentPacer m_pacer;
+    bool m_presenterWaits = false;  // a presenter was not ready at the last present
     Atom m_deleteWindow = 0;
     Cursor m_blankCursor = 0;
     bool m_pointerHidden = false;
@@ -312,10 +326,10 @@ std::vector<std::pair<HWND, CPoint>> CX11Port::CImpl::ShownIn(HWND target) const
     return shown;
 }
 
-void CX11Port::CImpl::DispatchEvents()
+void CX11Port::CImpl::DispatchEvents(bool readable)
 {
     Display* dpy = m_display.Get();
-    while (XPending(dpy) > 0) {
+    while (XEventsQueued(dpy, readable ? QueuedAfterReading : QueuedAlready) > 0) {
         XEvent event;
         XNextEvent(dpy, &event);
         HandleEvent(event);
@@ -324,6 +338,10 @@ void CX11Port::CImpl::DispatchEvents()
 
 void CX11Port::CImpl::HandleEvent(XEvent& event)
 {
+    for (auto& [hWnd, target] : m_targets) {
+        if (target.presenter != nullptr && target.presenter->TakeCompletion(event))
+            return;
+    }
     const HWND target = TargetOf(event.xany.window);
     if (target == nullptr)
         return;
@@ -444,20 +462,57 @@ std::optional<Clock::time_point> CX11Port::CImpl::NextDue() const
     return next;
 }
 
-void CX11Port::CImpl::PresentChanges()
+bool CX11Port::CImpl::TicksChanged() const
 {
+    for (const auto& [hWnd, target] : m_targets) {
+        for (const auto& [shown, origin] : ShownIn(hWnd)) {
+            if (!m_world.Find(shown)->changed.IsEmpty())
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CX11Port::CImpl::PresentChanges(bool ticks)
+{
+    bool all = true;
     for (auto& [targetHandle, target] : m_targets) {
         if (target.presenter == nullptr)
             continue;
+        const bool ready = target.presenter->Ready();
         for (const auto& [hWnd, origin] : ShownIn(targetHandle)) {
             COffscreenWindow* window = m_world.Find(hWnd);
-            std::vector<CRect> rects = std::exchange(m_exposed[hWnd], {});
-            rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
-            window->changed.Clear();
+            std::vector<CRect>& exposed = m_exposed[hWnd];
+            if (!ready) {
+                all = all && exposed.empty() && window->painted.IsEmpty() && (!ticks || window->changed.IsEmpty());
+                continue;
+            }
+            std::vector<CRect> rects = std::exchange(exposed, {});
+            rects.insert(rects.end(), window->painted.Rects().begin(), window->painted.Rects().end());
+            window->painted.Clear();
+            if (ticks) {
+                rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
+                window->changed.Clear();
+            }
             if (!rects.empty())
                 target.presenter->Present(*window->surface, rects, origin);
         }
     }
+    return all;
+}
+
+std::optional<Clock::time_point> CX11Port::CImpl::WakeAt()
+{
+    const std::optional<Clock::time_point> tick = NextDue();
+    std::optional<Clock::time_point> wake = tick;
+    // A presenter that was not ready is woken by its completion event; the
+    // pacer's wake-up may then lie in the past and is not waited for.
+    const std::optional<Clock::time_point> present =
+        m_presenterWaits ? std::optional<Clock::time_point>(Clock::now() + std::chrono::milliseconds(100))
+                         : m_pacer.WakeAt(tick);
+    if (present && (!wake || *present < *wake))
+        wake = present;
+    return wake;
 }
 
 void CX11Port::CImpl::DrawFps(const std::string& text)
@@ -483,8 +538,9 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
     long frames = 0;
     Clock::time_point fpsStart = Clock::now();
     std::string fpsText = "FPS:   0.0";
+    bool readable = true;  // the server may have spoken before the loop
     for (;;) {
-        DispatchEvents();
+        DispatchEvents(readable);
         COffscreenPumpResult pumped = m_world.Pump();
         // While the monitor is dark nothing grows: no tick, so no step and
         // no random number; input and closing work as ever.
@@ -496,7 +552,14 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         if (pumped.quit)
             return pumped.exitCode;
         Sync();
-        PresentChanges();
+        const Clock::time_point now = Clock::now();
+        if (TicksChanged())
+            m_pacer.Drew(now);
+        // What timers drew waits for the display's pace; the rest goes now.
+        const bool ticks = m_pacer.PresentNow(now, NextDue());
+        m_presenterWaits = !PresentChanges(ticks);
+        if (ticks && !m_presenterWaits)
+            m_pacer.Presented(now);
         if (options.showFps) {
             const auto elapsed = std::chrono::duration<double>(Clock::now() - fpsStart).count();
             if (elapsed >= 1.0) {
@@ -511,13 +574,18 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         XFlush(dpy);
         if (m_world.TopLevelWindows().empty())
             return 0;  // nothing left that could ever post the quit message
-        if (XPending(dpy) > 0)
+        // Events that replies brought along are held by Xlib, where poll
+        // cannot see them.
+        if (XEventsQueued(dpy, QueuedAlready) > 0) {
+            readable = false;
             continue;
+        }
 
-        // Sleep until the server speaks, the next timer is due or, with
-        // the monitor dark, it is time to ask again whether it still is.
+        // Sleep until the server speaks, the next timer is due, changes
+        // are due on the screen or, with the monitor dark, it is time to
+        // ask again whether it still is.
         timespec timeout{};
-        const std::optional<Clock::time_point> next = asleep ? m_power->NextCheck() : NextDue();
+        const std::optional<Clock::time_point> next = asleep ? m_power->NextCheck() : WakeAt();
         if (next) {
             const auto wait = std::max(*next - Clock::now(), Clock::duration::zero());
             const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
@@ -525,7 +593,7 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
             timeout.tv_nsec = static_cast<long>(nanos % 1000000000);
         }
         pollfd server{fd, POLLIN, 0};
-        ppoll(&server, 1, next ? &timeout : nullptr, nullptr);
+        readable = ppoll(&server, 1, next ? &timeout : nullptr, nullptr) > 0;
     }
 }
 

@@ -65,6 +65,8 @@ std::unique_ptr<CX11Presenter> CX11Presenter::Create(const CX11Display& display,
         return nullptr;
     }
     presenter->m_gc = XCreateGC(dpy, window, 0, nullptr);
+    if (shm)
+        presenter->m_completionType = XShmGetEventBase(dpy) + ShmCompletion;
     return presenter;
 }
 
@@ -150,7 +152,7 @@ CX11Presenter::~CX11Presenter()
 void CX11Presenter::Present(const CSurface& picture, const std::vector<CRect>& rects, CPoint offset)
 {
     const CRect imageBounds(0, 0, m_image->width, m_image->height);
-    bool sent = false;
+    std::vector<CRect> parts;
     for (const CRect& rect : rects) {
         // In window coordinates, within the picture and the window.
         const CRect inPicture = CRect::Intersection(rect, picture.Bounds());
@@ -160,14 +162,44 @@ void CX11Presenter::Present(const CSurface& picture, const std::vector<CRect>& r
         auto* corner = reinterpret_cast<std::uint32_t*>(m_image->data + part.top * m_image->bytes_per_line) + part.left;
         CopyRgbRows(picture, Shifted(part, -offset.x, -offset.y), corner,
                     static_cast<std::size_t>(m_image->bytes_per_line) / 4);
-        if (m_usesShm)
+        parts.push_back(part);
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const CRect& part = parts[i];
+        if (m_usesShm) {
+            // Requests are handled in order: the last one's completion
+            // says that the server has read every part.
+            const bool last = i + 1 == parts.size();
             XShmPutImage(m_display, m_window, m_gc, m_image, part.left, part.top, part.left, part.top,
-                         static_cast<unsigned>(part.Width()), static_cast<unsigned>(part.Height()), False);
-        else
+                         static_cast<unsigned>(part.Width()), static_cast<unsigned>(part.Height()),
+                         last ? True : False);
+        } else {
             XPutImage(m_display, m_window, m_gc, m_image, part.left, part.top, part.left, part.top,
                       static_cast<unsigned>(part.Width()), static_cast<unsigned>(part.Height()));
-        sent = true;
+        }
     }
-    if (sent && m_usesShm)
+    if (!parts.empty() && m_usesShm) {
+        m_awaitingCompletion = true;
+        m_sentAt = std::chrono::steady_clock::now();
+    }
+}
+
+bool CX11Presenter::Ready()
+{
+    if (m_awaitingCompletion && std::chrono::steady_clock::now() - m_sentAt > kCompletionWait) {
         XSync(m_display, False);
+        m_awaitingCompletion = false;
+    }
+    return !m_awaitingCompletion;
+}
+
+bool CX11Presenter::TakeCompletion(const XEvent& event)
+{
+    if (event.type != m_completionType)
+        return false;
+    const auto& completion = reinterpret_cast<const XShmCompletionEvent&>(event);
+    if (completion.drawable != m_window || completion.shmseg != m_shm.shmseg)
+        return false;
+    m_awaitingCompletion = false;
+    return true;
 }

@@ -2,6 +2,8 @@
 // changed are converted from the surface's 0x00BBGGRR into the server's
 // 0x00RRGGBB in an image of the window's size, and sent with XShmPutImage
 // when the server shares memory with this process, else with XPutImage.
+// A shared image is not written again until the server reports that it has
+// read it (a completion event), so presenting never waits for the server.
 #pragma once
 
 #include "afxtypes.h"
@@ -11,6 +13,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,9 +37,17 @@ public:
 
     // Copies the rectangles (picture coordinates) of picture to the window,
     // the picture's origin at offset in the window. Parts beyond either are
-    // left out. Returns once the server has read the shared image, so that
-    // the next call may write it again.
+    // left out. Only when Ready.
     void Present(const CSurface& picture, const std::vector<CRect>& rects, CPoint offset);
+
+    // False while the server may still be reading the shared image of the
+    // last Present; its completion event (given to TakeCompletion) ends
+    // that. A completion that never comes (the window went, so the request
+    // failed) is waited for at most kCompletionWait, then the server is
+    // asked outright.
+    bool Ready();
+    // True when the event is the completion of this presenter's image.
+    bool TakeCompletion(const XEvent& event);
 
     bool UsesShm() const { return m_usesShm; }
     // The window's height when the presenter was made.
@@ -50,6 +61,10 @@ private:
 
     Display* m_display;
     Window m_window;
+    int m_completionType = -1;
+    bool m_awaitingCompletion = false;
+    std::chrono::steady_clock::time_point m_sentAt;
+    static constexpr std::chrono::milliseconds kCompletionWait{500};
     GC m_gc = nullptr;
     XImage* m_image = nullptr;
     XShmSegmentInfo m_shm{};

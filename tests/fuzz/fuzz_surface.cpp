@@ -2,6 +2,7 @@
 // rectangles: every call finishes, and a context clipped to rectangles
 // lights exactly the pixels that an unclipped context lights there, for
 // lines of every width and fills; reads outside the clip give CLR_INVALID.
+#include "fuzz_bytes.h"
 #include "surface/surface_dc.h"
 
 #include <climits>
@@ -13,18 +14,9 @@ namespace {
 
 constexpr COLORREF kBackground = 0x00123456;
 
-class CInput {
+class CInput : public CFuzzBytes {
 public:
-    CInput(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    bool Empty() const { return m_size == 0; }
-    unsigned Byte()
-    {
-        if (m_size == 0)
-            return 0;
-        --m_size;
-        return *m_data++;
-    }
-    int Small(int lo, int count) { return lo + static_cast<int>(Byte() % static_cast<unsigned>(count)); }
+    using CFuzzBytes::CFuzzBytes;
     // Mostly near the surface, sometimes anywhere in the coordinate range.
     int Coordinate()
     {
@@ -55,8 +47,6 @@ public:
     }
 
 private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
     int m_widePens = 0;
 };
 

@@ -28,6 +28,12 @@ TEST(RoundNearest, HalvesGoTowardZeroEverythingElseToNearest)
         {"just under a whole", 149.99999, 150},
         {"small fraction", 3.4999, 3},
         {"negative small fraction", -3.4999, -3},
+        {"last half below the largest", 2147483646.5, 2147483646},
+        {"rounds up to the largest", 2147483646.6, 2147483647},
+        {"the largest", 2147483647.0, 2147483647},
+        {"rounds down to the smallest", -2147483647.6, std::numeric_limits<std::int32_t>::min()},
+        {"just inside the negative range", -2147483646.6, -2147483647},
+        {"not a number", std::numeric_limits<double>::quiet_NaN(), 0},
         {"beyond the range", 1e20, std::numeric_limits<std::int32_t>::max()},
         {"beyond the negative range", -1e20, std::numeric_limits<std::int32_t>::min()},
     };

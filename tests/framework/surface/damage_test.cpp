@@ -37,7 +37,7 @@ void ExpectChangesCovered(const CSurface& before, const CSurface& after, const s
 TEST(Damage, KeepsOneBoxPerBandThatHoldsEverythingAdded)
 {
     static_assert(CDamage::kBandHeight == 16, "the cases below are drawn for bands of 16 rows");
-    CDamage damage;
+    CDamage damage(CDamage::kWholeBand);
     damage.Add(CRect(5, 5, 5, 9));  // empty
     EXPECT_TRUE(damage.IsEmpty());
 
@@ -72,6 +72,50 @@ TEST(Damage, KeepsOneBoxPerBandThatHoldsEverythingAdded)
     }
     for (const CRect& r : added) {
         EXPECT_TRUE(Covered(rects, r.left, r.top) && Covered(rects, r.right - 1, r.bottom - 1));
+    }
+}
+
+TEST(Damage, ChangesFarApartInABandKeepBoxesOfTheirOwn)
+{
+    CDamage damage(10);
+    damage.Add(CRect(0, 0, 5, 5));
+    damage.Add(CRect(40, 2, 45, 8));  // 35 apart: a box of its own
+    damage.Add(CRect(20, 3, 22, 4));  // 15 and 18 apart: a third
+    EXPECT_EQ(damage.Rects(), (std::vector<CRect>{CRect(0, 0, 5, 5), CRect(20, 3, 22, 4), CRect(40, 2, 45, 8)}));
+    damage.Add(CRect(100, 20, 101, 21));  // the next band
+    damage.Add(CRect(14, 1, 31, 2));      // within the gap of all three: one box
+    EXPECT_EQ(damage.Rects(), (std::vector<CRect>{CRect(0, 0, 45, 8), CRect(100, 20, 101, 21)}));
+    damage.Add(CRect(-30, 10, -11, 12));  // 11 apart, left of it
+    damage.Add(CRect(111, 16, 112, 17));  // exactly the gap apart: joined
+    EXPECT_EQ(damage.Rects(), (std::vector<CRect>{CRect(-30, 10, -11, 12), CRect(0, 0, 45, 8), CRect(100, 16, 112, 21)}));
+
+    // Many scattered changes: ordered by band, then left to right more than
+    // the gap apart, each within a band, and holding everything added.
+    CDamage scattered(CDamage::kSpanJoinGap);
+    std::mt19937 random(5);
+    std::vector<CRect> added;
+    for (int i = 0; i < 3000; ++i) {
+        const int x = static_cast<int>(random() % 1900) - 10, y = static_cast<int>(random() % 1060) - 10;
+        added.emplace_back(x, y, x + 1 + static_cast<int>(random() % 30), y + 1 + static_cast<int>(random() % 30));
+        scattered.Add(added.back());
+    }
+    const std::vector<CRect>& rects = scattered.Rects();
+    const auto band = [](LONG y) { return y >= 0 ? y / 16 : -((-y + 15) / 16); };
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        EXPECT_EQ(band(rects[i].top), band(rects[i].bottom - 1)) << i;
+        if (i == 0)
+            continue;
+        if (band(rects[i - 1].top) == band(rects[i].top)) {
+            EXPECT_GT(rects[i].left - rects[i - 1].right, CDamage::kSpanJoinGap) << i;
+        } else {
+            EXPECT_LT(band(rects[i - 1].top), band(rects[i].top)) << i;
+        }
+    }
+    for (const CRect& r : added) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                ASSERT_TRUE(Covered(rects, x, y)) << x << "," << y;
+        }
     }
 }
 

@@ -1,0 +1,115 @@
+// The surface's summary of bright pixels, which answers the growth's probes:
+// after each kind of write it agrees with direct reads, and a picture with
+// nothing above the bar is answered from the summary alone.
+#include "surface/rgb_rows.h"
+#include "surface/surface_dc.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kSide = 37;  // not a whole number of blocks
+constexpr COLORREF kBright = RGB(255, 255, 255);
+constexpr COLORREF kJustAbove = CSurface::kSummaryBar + 1;
+constexpr COLORREF kBranch = RGB(39, 184, 39);
+
+// Every pixel of the surface, and a rim around it, at bars on either side
+// of the summary's: PixelAbove must equal a read compared with the bar.
+void ExpectAgreesWithReads(const CSurface& surface, const char* name)
+{
+    const CSurfaceDC dc(const_cast<CSurface&>(surface));
+    const COLORREF bars[] = {CSurface::kSummaryBar - 1, CSurface::kSummaryBar, 0x00EEEEEE};
+    for (const COLORREF bar : bars) {
+        for (int y = -1; y <= surface.Height(); ++y) {
+            for (int x = -1; x <= surface.Width(); ++x)
+                ASSERT_EQ(dc.PixelAbove(x, y, bar), dc.GetPixel(x, y) > bar) << name << " at " << x << "," << y;
+        }
+    }
+}
+
+int BlocksThatMayBeAbove(const CSurface& surface)
+{
+    int count = 0;
+    for (int y = 0; y < surface.Height(); y += CSurface::kBlockSide) {
+        for (int x = 0; x < surface.Width(); x += CSurface::kBlockSide)
+            count += surface.MayBeAbove(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
+void Line(CSurface& surface, COLORREF color, int width, int x0, int y0, int x1, int y1)
+{
+    CSurfaceDC dc(surface);
+    CPen pen(PS_INSIDEFRAME, width, color);
+    dc.SelectObject(&pen);
+    dc.MoveTo(x0, y0);
+    dc.LineTo(x1, y1);
+    dc.SelectObject(static_cast<CPen*>(nullptr));
+}
+
+void Fill(CSurface& surface, COLORREF color, const CRect& rect, std::vector<CRect> clip)
+{
+    CSurfaceDC dc(surface, std::move(clip));
+    CBrush brush(color);
+    dc.FillRect(rect, &brush);
+}
+
+struct CSummaryCase {
+    const char* name;
+    COLORREF start;
+    std::function<void(CSurface&)> write;
+};
+
+TEST(ProbeSummary, AgreesWithReadsAfterEveryKindOfWrite)
+{
+    const CSummaryCase cases[] = {
+        {"black", 0, [](CSurface&) {}},
+        {"white", kBright, [](CSurface&) {}},
+        {"a bright thin line", 0, [](CSurface& s) { Line(s, kJustAbove, 1, 3, 30, 33, 2); }},
+        {"a bright wide line off the edge", 0, [](CSurface& s) { Line(s, kBright, 5, -3, 20, 40, 35); }},
+        {"branches over white", kBright,
+         [](CSurface& s) {
+             for (int y = 0; y < kSide; ++y)
+                 Line(s, kBranch, 2, 0, y, kSide, y);
+         }},
+        {"a bright fill in a clip", 0, [](CSurface& s) { Fill(s, kBright, CRect(0, 0, 30, 30), {CRect(9, 9, 12, 40)}); }},
+        {"a dark fill over white", kBright, [](CSurface& s) { Fill(s, 0, CRect(2, 2, 35, 35), {s.Bounds()}); }},
+        {"one pixel set", 0, [](CSurface& s) { s.At(36, 36) = kJustAbove; }},
+        {"a row written", 0, [](CSurface& s) { s.Row(17)[20] = kBright; }},
+        {"pasted rows, as a capture", 0,
+         [](CSurface& s) {
+             const std::vector<std::uint32_t> rows(20 * 20, 0x00FFEEDD);
+             PasteRgbRows(s, CRect(5, 6, 25, 26), rows.data(), 20);
+         }},
+        {"resized white", 0, [](CSurface& s) { s.Resize(20, 9, kBright); }},
+        {"the bar itself", CSurface::kSummaryBar, [](CSurface&) {}},
+    };
+    for (const CSummaryCase& c : cases) {
+        CSurface surface(kSide, kSide, c.start);
+        surface.MayBeAbove(0, 0);  // the summary exists before the write
+        c.write(surface);
+        ExpectAgreesWithReads(surface, c.name);
+    }
+}
+
+TEST(ProbeSummary, DarkPicturesAreAnsweredWithoutReadingPixels)
+{
+    CSurface surface(kSide, kSide, kBright);
+    Fill(surface, RGB(120, 120, 120), surface.Bounds(), {surface.Bounds()});
+    Line(surface, kBranch, 3, 0, 0, kSide, kSide);
+    // Dark writes over bright blocks leave them marked until the summary is
+    // rebuilt, which a writer handing out rows asks for.
+    EXPECT_GT(BlocksThatMayBeAbove(surface), 0);
+    surface.Row(0);
+    EXPECT_EQ(BlocksThatMayBeAbove(surface), 0);
+    // One bright pixel marks exactly its block.
+    Line(surface, kJustAbove, 1, 20, 20, 21, 20);
+    EXPECT_EQ(BlocksThatMayBeAbove(surface), 1);
+    EXPECT_TRUE(surface.MayBeAbove(23, 23));
+    EXPECT_FALSE(surface.MayBeAbove(24, 20));
+}
+
+}  // namespace
