@@ -8,6 +8,7 @@
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
+#include "x11_timer_schedule.h"
 #include "surface/present_pacer.h"
 
 #include "app.h"
@@ -85,7 +86,7 @@ private:
     bool CreateOwnWindow(HWND hWnd);
     // One tick of every timer that is due; true when any fired.
     bool FireDueTimers(Clock::time_point now, long floorMicros);
-    std::optional<Clock::time_point> NextDue() const;
+    std::optional<Clock::time_point> NextDue() const { return m_schedule.NextDue(); }
     // Whether a timer tick changed a picture since its changes were last
     // presented.
     bool TicksChanged() const;
@@ -110,7 +111,7 @@ private:
     std::map<HWND, CTarget> m_targets;
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
-    std::map<std::pair<HWND, UINT_PTR>, Clock::time_point> m_due;
+    CX11TimerSchedule m_schedule;
     CPresentPacer m_pacer;
     bool m_presenterWaits = false;  // a presenter was not ready at the last present
     Atom m_deleteWindow = 0;
@@ -427,39 +428,15 @@ void CX11Port::CImpl::Reshape(HWND target, int width, int height)
 
 bool CX11Port::CImpl::FireDueTimers(Clock::time_point now, long floorMicros)
 {
-    std::map<std::pair<HWND, UINT_PTR>, Clock::time_point> due;
-    std::vector<std::pair<HWND, UINT_PTR>> toFire;
+    std::vector<CX11TimerSchedule::CTimer> timers;
     for (HWND hWnd : AllWindows(m_world)) {
-        for (const auto& [id, timer] : m_world.Find(hWnd)->timers) {
-            const auto period = std::chrono::microseconds(std::max<long long>(timer.elapse * 1000LL, floorMicros));
-            const auto key = std::make_pair(hWnd, id);
-            const auto known = m_due.find(key);
-            if (known == m_due.end()) {
-                due[key] = now + period;  // a new timer first ticks one period on
-            } else if (known->second <= now) {
-                toFire.push_back(key);
-                // Late ticks are not made up for, as Windows coalesces them.
-                due[key] = std::max(known->second + period, now);
-            } else {
-                due[key] = known->second;
-            }
-        }
+        for (const auto& [id, timer] : m_world.Find(hWnd)->timers)
+            timers.push_back({hWnd, id, timer.elapse});
     }
-    m_due = std::move(due);
     bool fired = false;
-    for (const auto& [hWnd, id] : toFire)
+    for (const auto& [hWnd, id] : m_schedule.TakeDue(timers, now, floorMicros))
         fired = m_world.FireTimer(hWnd, id) || fired;
     return fired;
-}
-
-std::optional<Clock::time_point> CX11Port::CImpl::NextDue() const
-{
-    std::optional<Clock::time_point> next;
-    for (const auto& entry : m_due) {
-        if (!next || entry.second < *next)
-            next = entry.second;
-    }
-    return next;
 }
 
 bool CX11Port::CImpl::TicksChanged() const
