@@ -1,10 +1,10 @@
 #include "hack_app.h"
 
-#include "settings/dialog_settings.h"
-#include "settings/settings.h"
 #include "canvas/full_screen_wnd.h"
 #include "canvas/growth_wnd.h"
 #include "profile_file.h"
+#include "settings/dialog_settings.h"
+#include "settings/settings.h"
 #include "settings_wnd.h"
 
 #include <algorithm>
