@@ -1,5 +1,6 @@
 #include "x11_display.h"
 
+#include "app.h"
 #include "x11_port.h"
 #include "x11_presenter.h"
 
@@ -10,6 +11,7 @@
 
 int CX11ErrorTrap::s_error = 0;
 std::string CX11Display::s_name;
+std::string CX11Display::s_program;
 
 CX11Display::~CX11Display()
 {
@@ -27,6 +29,8 @@ bool CX11Display::Open(const std::string& name, std::string& error)
     }
     XSetErrorHandler(&CX11Display::ReportError);
     s_name = DisplayString(m_display);
+    const CWinApp* app = AfxGetApp();
+    s_program = app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "";
     XSetIOErrorHandler(&CX11Display::ConnectionLost);
     m_screen = DefaultScreen(m_display);
     m_root = RootWindow(m_display, m_screen);
@@ -43,7 +47,7 @@ int CX11Display::ReportError(Display* display, XErrorEvent* event)
         return 0;
     char text[256];
     XGetErrorText(display, event->error_code, text, sizeof text);
-    std::fprintf(stderr, "verdane: X error: %s (request %d)\n", text, event->request_code);
+    std::fprintf(stderr, "%s: X error: %s (request %d)\n", s_program.c_str(), text, event->request_code);
     return 0;
 }
 
@@ -52,7 +56,8 @@ int CX11Display::ReportError(Display* display, XErrorEvent* event)
 // would talk to the dead connection.
 int CX11Display::ConnectionLost(Display*)
 {
-    std::fprintf(stderr, "verdane: lost the connection to the X server of display '%s'\n", s_name.c_str());
+    std::fprintf(stderr, "%s: lost the connection to the X server of display '%s'\n", s_program.c_str(),
+                 s_name.c_str());
     std::_Exit(CX11Port::kConnectionLostStatus);
 }
 

@@ -25,8 +25,11 @@ public:
     int Height() const;
     // The server offers MIT-SHM and shares memory with this process.
     bool HasShm() const { return m_hasShm; }
-    // New windows of the screen get the one pixel layout verdane draws.
+    // New windows of the screen get the one pixel layout the port draws.
     bool DefaultVisualIsPackedRgb() const;
+    // The application's name (empty without an application object), as
+    // its windows' class and before the lines the port writes.
+    static const std::string& ProgramName() { return s_program; }
 
 private:
     // Errors outside a trap: requests on a window of another program that
@@ -36,7 +39,8 @@ private:
     // The server went away or broke the connection: one line, and the
     // process ends with CX11Port::kConnectionLostStatus.
     [[noreturn]] static int ConnectionLost(Display* display);
-    static std::string s_name;  // the display's name, for that line
+    static std::string s_name;     // the display's name, for that line
+    static std::string s_program;  // the application's name, before every line
 
     Display* m_display = nullptr;
     int m_screen = 0;

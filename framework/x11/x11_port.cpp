@@ -154,7 +154,7 @@ bool CX11Port::CImpl::DrawsOnScreen(std::string& error) const
 {
     if (m_display.DefaultVisualIsPackedRgb())
         return true;
-    error = "the screen's default visual is not 24-bit TrueColor, which is all verdane draws on";
+    error = "the screen's default visual is not 24-bit TrueColor, which is all this port draws on";
     return false;
 }
 
@@ -222,8 +222,7 @@ bool CX11Port::CImpl::CreateOwnWindow(HWND hWnd)
                                    &attributes);
     // The class is the program's name, capitalised as X classes are; the
     // title is the window's text, or the class when it has none.
-    CWinApp* app = AfxGetApp();
-    std::string name = app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "";
+    std::string name = CX11Display::ProgramName();
     std::string className = name;
     if (!className.empty())
         className[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(className[0])));

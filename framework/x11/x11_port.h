@@ -51,7 +51,7 @@ public:
 
     std::uint32_t RootWindowId() const;
 
-    // True when windows that verdane makes get the one pixel layout it
+    // True when windows that the port makes get the one pixel layout it
     // draws (24-bit TrueColor); else false with a one-line reason.
     bool DrawsOnScreen(std::string& error) const;
 
@@ -62,7 +62,7 @@ public:
     // Makes an existing X window a host window of the window system, sized
     // as it is and showing what it showed (or XScreenSaver's screenshot);
     // framework windows created as its children appear in it. nullptr,
-    // with a one-line reason, when there is no such window or verdane
+    // with a one-line reason, when there is no such window or the port
     // cannot draw on it.
     HWND AttachWindow(std::uint32_t window, std::string& error);
 

@@ -52,7 +52,7 @@ std::unique_ptr<CX11Presenter> CX11Presenter::Create(const CX11Display& display,
         }
     }
     if (!IsPackedRgb(attributes.visual, attributes.depth)) {
-        error = "the window's visual is not 24-bit TrueColor, which is all verdane draws on";
+        error = "the window's visual is not 24-bit TrueColor, which is all this port draws on";
         return nullptr;
     }
     std::unique_ptr<CX11Presenter> presenter(new CX11Presenter(dpy, window));
