@@ -21,7 +21,7 @@ void CopyBeneath(const CSurface& source, const CRect& rect, CSurface& picture)
     for (int y = 0; y < picture.Height(); ++y) {
         for (int x = 0; x < picture.Width(); ++x) {
             if (source.Contains(rect.left + x, rect.top + y))
-                picture.At(x, y) = source.At(rect.left + x, rect.top + y);
+                picture.Set(x, y, source.At(rect.left + x, rect.top + y));
         }
     }
 }
@@ -118,10 +118,8 @@ bool COffscreenWorld::Reshape(HWND hWnd, LONG width, LONG height)
     window->rect.bottom = window->rect.top + picture->Height();
     InitialPicture(*window, *picture);
     const int keptWidth = std::min(old.Width(), picture->Width());
-    for (int y = 0; y < std::min(old.Height(), picture->Height()); ++y) {
-        for (int x = 0; x < keptWidth; ++x)
-            picture->At(x, y) = old.At(x, y);
-    }
+    for (int y = 0; y < std::min(old.Height(), picture->Height()); ++y)
+        std::copy_n(old.WordRow(y), keptWidth, picture->WordRow(y));
     const CRect kept(0, 0, keptWidth, std::min(old.Height(), picture->Height()));
     // A device context still open keeps drawing on the old picture.
     window->surface = std::move(picture);

@@ -1,10 +1,52 @@
 #include "surface.h"
 
 #include <algorithm>
+#include <utility>
 
 CSurface::CSurface(int width, int height, COLORREF fill)
 {
     Resize(width, height, fill);
+}
+
+CSurface::CSurface(const CSurface& other)
+    : m_width(other.m_width),
+      m_height(other.m_height),
+      m_owned(other.m_words, other.m_words + other.Count()),
+      m_words(m_owned.data()),
+      m_blocksPerRow(other.m_blocksPerRow),
+      m_blocks(other.m_blocks),
+      m_summaryStale(other.m_summaryStale)
+{
+}
+
+CSurface::CSurface(CSurface&& other) noexcept
+{
+    *this = std::move(other);
+}
+
+CSurface& CSurface::operator=(const CSurface& other)
+{
+    if (this != &other)
+        *this = CSurface(other);
+    return *this;
+}
+
+CSurface& CSurface::operator=(CSurface&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    m_width = std::exchange(other.m_width, 0);
+    m_height = std::exchange(other.m_height, 0);
+    // A moved vector keeps its buffer, so m_words stays valid.
+    m_owned = std::move(other.m_owned);
+    other.m_owned.clear();
+    m_memory = std::move(other.m_memory);
+    m_words = std::exchange(other.m_words, nullptr);
+    m_blocksPerRow = std::exchange(other.m_blocksPerRow, 0);
+    m_blocks = std::move(other.m_blocks);
+    other.m_blocks.clear();
+    m_summaryStale = std::exchange(other.m_summaryStale, false);
+    return *this;
 }
 
 bool CSurface::Resize(int width, int height, COLORREF fill)
@@ -13,13 +55,40 @@ bool CSurface::Resize(int width, int height, COLORREF fill)
         return false;
     m_width = width;
     m_height = height;
-    m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
+    m_memory.reset();
+    m_owned.assign(Count(), WordOf(fill & 0x00FFFFFF));
+    m_words = m_owned.data();
     m_blocksPerRow = (width + kBlockSide - 1) >> kBlockShift;
     const int blockRows = (height + kBlockSide - 1) >> kBlockShift;
     m_blocks.assign(static_cast<std::size_t>(m_blocksPerRow) * static_cast<std::size_t>(blockRows),
-                    fill > kSummaryBar ? kMayBeAbove : kClear);
+                    (fill & 0x00FFFFFF) > kSummaryBar ? kMayBeAbove : kClear);
     m_summaryStale = false;
     return true;
+}
+
+void CSurface::Adopt(std::unique_ptr<CMemory> memory)
+{
+    if (memory == nullptr) {
+        if (m_memory == nullptr)
+            return;
+        m_owned.assign(m_words, m_words + Count());
+        m_words = m_owned.data();
+        m_memory.reset();
+        return;
+    }
+    std::uint32_t* words = memory->Words();
+    std::copy_n(m_words, Count(), words);
+    m_memory = std::move(memory);
+    m_words = words;
+    m_owned.clear();
+    m_owned.shrink_to_fit();
+}
+
+std::vector<COLORREF> CSurface::Colors() const
+{
+    std::vector<COLORREF> colors(Count());
+    std::transform(m_words, m_words + Count(), colors.begin(), ColorOf);
+    return colors;
 }
 
 void CSurface::MarkMayBeAbove(const RECT& box)
@@ -33,11 +102,12 @@ void CSurface::MarkMayBeAbove(const RECT& box)
     }
 }
 
+// The bar is a colour: each word is turned back into one before comparing.
 void CSurface::RebuildSummary() const
 {
     std::fill(m_blocks.begin(), m_blocks.end(), kClear);
     for (int y = 0; y < m_height; ++y) {
-        const COLORREF* row = m_pixels.data() + Index(0, y);
+        const std::uint32_t* row = WordRow(y);
         std::uint8_t* blocks =
             m_blocks.data() + static_cast<std::size_t>(y >> kBlockShift) * static_cast<std::size_t>(m_blocksPerRow);
         for (int bx = 0; bx < m_blocksPerRow; ++bx) {
@@ -45,7 +115,7 @@ void CSurface::RebuildSummary() const
             const int end = std::min(begin + kBlockSide, m_width);
             COLORREF brightest = 0;
             for (int x = begin; x < end; ++x)
-                brightest = std::max(brightest, row[x]);
+                brightest = std::max(brightest, ColorOf(row[x]));
             if (brightest > kSummaryBar)
                 blocks[bx] = kMayBeAbove;
         }

@@ -4,6 +4,7 @@
 #include "thin_line.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -75,6 +76,7 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
     if (pen.style == PS_NULL)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
+    const std::uint32_t word = CSurface::WordOf(color);
     // A stroke stays within its pen width of the segment's box (round caps
     // reach at most (width + 1) / 2 + 1 beyond an end point).
     const long long margin = pen.width <= 1 ? 0 : pen.width;
@@ -85,7 +87,7 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
     m_surface.Wrote(box, color);
     if (pen.width <= 1) {
         for (const CRect& clip : m_clip) {
-            ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.RowToDraw(y)[x] = color; });
+            ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.RowToDraw(y)[x] = word; });
         }
         return;
     }
@@ -94,23 +96,24 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
         // Most strokes lie wholly inside the one clip rectangle of a client
         // context: their runs need no clipping.
         if (m_clip.size() == 1 && CRect::Intersection(box, m_clip.front()) == box) {
-            FillShapeInside(*shape, x0, y0, color);
+            FillShapeInside(*shape, x0, y0, word);
             return;
         }
         for (const CRect& clip : m_clip)
-            FillShape(*shape, x0, y0, clip, color);
+            FillShape(*shape, x0, y0, clip, word);
         return;
     }
     for (const CRect& clip : m_clip) {
         ForEachWideLineSpan(x0, y0, x1, y1, cap, clip, [&](int y, int xBegin, int xEnd) {
-            COLORREF* row = m_surface.RowToDraw(y);
+            std::uint32_t* row = m_surface.RowToDraw(y);
             for (int x = xBegin; x < xEnd; ++x)  // a few pixels: a plain loop beats memset's set-up
-                row[x] = color;
+                row[x] = word;
         });
     }
 }
 
-void CSurfaceDC::FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, COLORREF color)
+void CSurfaceDC::FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip,
+                           std::uint32_t word)
 {
     for (const CStrokeShapes::Run& run : shape) {
         const long long row = static_cast<long long>(y) + run.dy;
@@ -118,21 +121,21 @@ void CSurfaceDC::FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, 
             continue;
         const long long begin = std::max<long long>(static_cast<long long>(x) + run.left, clip.left);
         const long long end = std::min<long long>(static_cast<long long>(x) + run.right, clip.right);
-        COLORREF* pixels = m_surface.RowToDraw(static_cast<int>(row));
+        std::uint32_t* pixels = m_surface.RowToDraw(static_cast<int>(row));
         for (long long px = begin; px < end; ++px)
-            pixels[px] = color;
+            pixels[px] = word;
     }
 }
 
-void CSurfaceDC::FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, COLORREF color)
+void CSurfaceDC::FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, std::uint32_t word)
 {
     // The start point lies inside too, so its row is on the surface.
-    COLORREF* const start = m_surface.RowToDraw(y) + x;
+    std::uint32_t* const start = m_surface.RowToDraw(y) + x;
     const std::ptrdiff_t stride = m_surface.Width();
     for (const CStrokeShapes::Run& run : shape) {
-        COLORREF* const pixels = start + run.dy * stride;
+        std::uint32_t* const pixels = start + run.dy * stride;
         for (int px = run.left; px < run.right; ++px)
-            pixels[px] = color;
+            pixels[px] = word;
     }
 }
 
@@ -178,8 +181,8 @@ void CSurfaceDC::FillRect(const RECT& rect, CBrush* brush)
     for (const CRect& clip : m_clip) {
         const CRect r = CRect::Intersection(rect, clip);
         for (LONG y = r.top; y < r.bottom; ++y) {
-            COLORREF* row = m_surface.RowToDraw(y);
-            std::fill(row + r.left, row + r.right, color);
+            std::uint32_t* row = m_surface.RowToDraw(y);
+            std::fill(row + r.left, row + r.right, CSurface::WordOf(color));
         }
     }
 }

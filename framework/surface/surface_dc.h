@@ -12,6 +12,7 @@
 #include "surface.h"
 #include "wide_line.h"
 
+#include <cstdint>
 #include <vector>
 
 class CSurfaceDC : public CDC {
@@ -42,10 +43,11 @@ public:
 private:
     void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);
     const CRoundCap& CapOfWidth(int width);
-    // Fills a kept stroke shape placed at (x, y), within clip.
-    void FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, COLORREF color);
+    // Fills a kept stroke shape placed at (x, y), within clip, with a
+    // stored word (CSurface::WordOf the colour).
+    void FillShape(const std::vector<CStrokeShapes::Run>& shape, int x, int y, const CRect& clip, std::uint32_t word);
     // The same for a shape known to lie inside the clipping region.
-    void FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, COLORREF color);
+    void FillShapeInside(const std::vector<CStrokeShapes::Run>& shape, int x, int y, std::uint32_t word);
 
     // Adds box, clipped to each clip rectangle, to the damage.
     void RecordDamage(const CRect& box);

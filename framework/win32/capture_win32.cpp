@@ -9,8 +9,7 @@
 
 #include "gdi_object_count.h"
 
-#include "surface/rgb_rows.h"
-
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -48,25 +47,33 @@ public:
     bool IsValid() const { return m_old != nullptr && m_bits != nullptr; }
     HDC Dc() const { return m_dc; }
 
-    // Stores the block of the bitmap at (x, y) in the picture; false when
-    // the block is all black, which is what a refused read gives.
+    // Stores the block of the bitmap at (x, y) in the picture, whose words
+    // have the bitmap's layout; the unused top byte is cleared. False (and
+    // the picture left alone) when the block is all black, which is what a
+    // refused read gives.
     bool CopyTo(CSurface& picture, int x, int y) const
     {
         ::GdiFlush();
         bool lit = false;
         for (int row = 0; row < picture.Height() && !lit; ++row) {
-            const std::uint32_t* pixels = m_bits + static_cast<std::size_t>(y + row) * m_width + x;
+            const std::uint32_t* pixels = Row(x, y + row);
             for (int col = 0; col < picture.Width() && !lit; ++col)
                 lit = (pixels[col] & 0x00FFFFFF) != 0;
         }
         if (!lit)
             return false;
-        PasteRgbRows(picture, picture.Bounds(), m_bits + static_cast<std::size_t>(y) * m_width + x,
-                     static_cast<std::size_t>(m_width));
+        for (int row = 0; row < picture.Height(); ++row) {
+            const std::uint32_t* pixels = Row(x, y + row);
+            std::uint32_t* words = picture.WordRow(row);
+            for (int col = 0; col < picture.Width(); ++col)
+                words[col] = pixels[col] & 0x00FFFFFF;
+        }
         return true;
     }
 
 private:
+    const std::uint32_t* Row(int x, int y) const { return m_bits + static_cast<std::size_t>(y) * m_width + x; }
+
     int m_width;
     HDC m_dc = nullptr;
     HBITMAP m_bitmap = nullptr;
@@ -118,10 +125,8 @@ bool CopyParentPicture(HWND hWnd, const CSurface& parentPicture, CSurface& pictu
     const CRect place(origin.x, origin.y, origin.x + picture.Width(), origin.y + picture.Height());
     if (CRect::Intersection(place, parentPicture.Bounds()) != place)
         return false;
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width(); ++x)
-            picture.At(x, y) = parentPicture.At(place.left + x, place.top + y);
-    }
+    for (int y = 0; y < picture.Height(); ++y)
+        std::copy_n(parentPicture.WordRow(place.top + y) + place.left, picture.Width(), picture.WordRow(y));
     return true;
 }
 

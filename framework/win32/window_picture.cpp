@@ -1,10 +1,9 @@
 #include "window_picture.h"
 
-#include "surface/rgb_rows.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -53,7 +52,7 @@ CSurface& CWindowPictures::Of(HWND hWnd)
         CSurface remade(size.cx, size.cy);
         const int width = std::min(picture.Width(), remade.Width());
         for (int y = 0; y < std::min(picture.Height(), remade.Height()); ++y)
-            std::copy_n(picture.Row(y), width, remade.Row(y));
+            std::copy_n(std::as_const(picture).WordRow(y), width, remade.WordRow(y));
         picture = std::move(remade);
     }
     return picture;
@@ -70,17 +69,19 @@ void CWindowPictures::Forget(HWND hWnd)
     t_pictures.erase(hWnd);
 }
 
+// The picture's words are already a 32-bit BI_RGB bitmap's. Each box is
+// handed over as the band of whole rows it lies in, a top-down bitmap of
+// the picture's width that starts at the box's top row, with the box's
+// columns chosen as the source: the band covers every scan line given, so
+// no reading of a top-down bitmap's scan-line numbers is relied on.
 void CWindowPictures::Present(HDC hdc, const CSurface& picture, const std::vector<CRect>& rects)
 {
-    thread_local std::vector<std::uint32_t> rows;
     for (const CRect& rect : rects) {
         const CRect r = CRect::Intersection(rect, picture.Bounds());
         if (r.IsRectEmpty())
             continue;
-        rows.resize(static_cast<std::size_t>(r.Width()) * static_cast<std::size_t>(r.Height()));
-        CopyRgbRows(picture, r, rows.data(), static_cast<std::size_t>(r.Width()));
-        const BITMAPINFO info = PackedRowsInfo(r.Width(), r.Height());
-        ::SetDIBitsToDevice(hdc, r.left, r.top, static_cast<DWORD>(r.Width()), static_cast<DWORD>(r.Height()), 0, 0,
-                            0, static_cast<UINT>(r.Height()), rows.data(), &info, DIB_RGB_COLORS);
+        const BITMAPINFO info = PackedRowsInfo(picture.Width(), r.Height());
+        ::SetDIBitsToDevice(hdc, r.left, r.top, static_cast<DWORD>(r.Width()), static_cast<DWORD>(r.Height()), r.left,
+                            0, 0, static_cast<UINT>(r.Height()), picture.WordRow(r.top), &info, DIB_RGB_COLORS);
     }
 }

@@ -34,7 +34,7 @@ struct CWindowPictures {
 };
 
 // A top-down 32-bit bitmap description of width x height packed 0x00RRGGBB
-// rows, the layout CopyRgbRows writes.
+// rows, the layout of a surface's words.
 BITMAPINFO PackedRowsInfo(int width, int height);
 
 // Fills picture (already sized to hWnd's client area) with what is beneath

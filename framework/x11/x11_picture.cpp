@@ -1,11 +1,15 @@
 #include "x11_picture.h"
 
 #include "x11_display.h"
+#include "x11_presenter.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -21,9 +25,13 @@ unsigned Channel(unsigned long pixel, unsigned long mask)
     return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / max);
 }
 
-// The rectangle (x, y, width, height) of the drawable as a surface of
-// 0x00BBGGRR pixels; empty when the server refuses it.
-CSurface ReadDrawable(Display* display, Drawable drawable, const Visual* visual, int x, int y, int width, int height)
+// The rectangle (x, y, width, height) of the drawable as a surface; empty
+// when the server refuses it. On the usual visual, with the server's pixels
+// in this machine's byte order, the rows the server sent are the surface's
+// words already and are copied as they are; anything else is read pixel by
+// pixel through the visual's masks.
+CSurface ReadDrawable(Display* display, Drawable drawable, const Visual* visual, int depth, int x, int y, int width,
+                      int height)
 {
     CSurface picture;
     if (visual == nullptr || visual->c_class != TrueColor || !picture.Resize(width, height))
@@ -36,11 +44,23 @@ CSurface ReadDrawable(Display* display, Drawable drawable, const Visual* visual,
             XDestroyImage(image);
         return CSurface();
     }
-    for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            const unsigned long pixel = XGetPixel(image, column, row);
-            picture.At(column, row) = Channel(pixel, visual->red_mask) | Channel(pixel, visual->green_mask) << 8 |
-                                      Channel(pixel, visual->blue_mask) << 16;
+    if (IsPackedRgb(visual, depth) && image->bits_per_pixel == 32 && image->byte_order == NativeByteOrder()) {
+        for (int row = 0; row < height; ++row) {
+            const char* line = image->data + static_cast<std::ptrdiff_t>(row) * image->bytes_per_line;
+            std::uint32_t* words = picture.WordRow(row);
+            std::memcpy(words, line, static_cast<std::size_t>(width) * 4);
+            // A 32-bit visual's top byte is alpha, which a surface does not keep.
+            for (int column = 0; column < width; ++column)
+                words[column] &= 0x00FFFFFF;
+        }
+    } else {
+        for (int row = 0; row < height; ++row) {
+            for (int column = 0; column < width; ++column) {
+                const unsigned long pixel = XGetPixel(image, column, row);
+                picture.Set(column, row,
+                            Channel(pixel, visual->red_mask) | Channel(pixel, visual->green_mask) << 8 |
+                                Channel(pixel, visual->blue_mask) << 16);
+            }
         }
     }
     XDestroyImage(image);
@@ -98,7 +118,7 @@ CSurface ReadStartPicture(Display* display, Window window)
             const int w = std::min(width, static_cast<int>(pw) - x);
             const int h = std::min(height, static_cast<int>(ph) - y);
             if (w > 0 && h > 0) {
-                CSurface part = ReadDrawable(display, screenshot, attributes.visual, x, y, w, h);
+                CSurface part = ReadDrawable(display, screenshot, attributes.visual, static_cast<int>(depth), x, y, w, h);
                 if (part.Width() > 0)
                     return part;
             }
@@ -106,5 +126,5 @@ CSurface ReadStartPicture(Display* display, Window window)
     }
     if (attributes.map_state != IsViewable)
         return CSurface();
-    return ReadDrawable(display, window, attributes.visual, 0, 0, width, height);
+    return ReadDrawable(display, window, attributes.visual, attributes.depth, 0, 0, width, height);
 }

@@ -8,6 +8,7 @@
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
+#include "x11_shared_words.h"
 #include "x11_timer_schedule.h"
 #include "surface/present_pacer.h"
 
@@ -137,6 +138,13 @@ CX11Port::CImpl::~CImpl()
     Display* dpy = m_display.Get();
     if (dpy == nullptr)
         return;
+    // Pictures kept in this display's shared segments move back into memory
+    // of their own while the display is still open to detach them.
+    for (HWND hWnd : AllWindows(m_world)) {
+        const std::shared_ptr<CSurface>& picture = m_world.Find(hWnd)->surface;
+        if (picture != nullptr && dynamic_cast<CX11SharedWords*>(picture->Memory()) != nullptr)
+            picture->Adopt(nullptr);
+    }
     m_driver.reset();  // destroys what is left of the windows
     for (auto& [hWnd, target] : m_targets) {
         target.presenter.reset();

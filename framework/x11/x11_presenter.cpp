@@ -1,14 +1,14 @@
 #include "x11_presenter.h"
 
-#include "surface/rgb_rows.h"
+#include "x11_shared_words.h"
 
 #include <X11/Xutil.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 bool IsPackedRgb(const Visual* visual, int depth)
@@ -17,17 +17,13 @@ bool IsPackedRgb(const Visual* visual, int depth)
            visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
 }
 
-namespace {
-
-bool NativeOrderIsLsbFirst()
+int NativeByteOrder()
 {
     const std::uint32_t probe = 1;
     unsigned char first = 0;
     std::memcpy(&first, &probe, 1);
-    return first == 1;
+    return first == 1 ? LSBFirst : MSBFirst;
 }
-
-}  // namespace
 
 CRect Shifted(const CRect& r, LONG dx, LONG dy)
 {
@@ -56,132 +52,104 @@ std::unique_ptr<CX11Presenter> CX11Presenter::Create(const CX11Display& display,
         return nullptr;
     }
     std::unique_ptr<CX11Presenter> presenter(new CX11Presenter(dpy, window));
-    const int width = std::max(attributes.width, 1);
-    const int height = std::max(attributes.height, 1);
-    const bool shm = display.HasShm() && ImageByteOrder(dpy) == (NativeOrderIsLsbFirst() ? LSBFirst : MSBFirst) &&
-                     presenter->AttachShm(attributes.visual, attributes.depth, width, height);
-    if (!shm && !presenter->AllocateImage(attributes.visual, attributes.depth, width, height)) {
-        error = "out of memory for a window of " + std::to_string(width) + "x" + std::to_string(height);
-        return nullptr;
-    }
+    presenter->m_visual = attributes.visual;
+    presenter->m_depth = attributes.depth;
+    presenter->m_width = std::max(attributes.width, 1);
+    presenter->m_height = std::max(attributes.height, 1);
     presenter->m_gc = XCreateGC(dpy, window, 0, nullptr);
-    if (shm)
+    // The server reads a shared segment as it is, so it must want this
+    // machine's byte order.
+    presenter->m_shm = display.HasShm() && ImageByteOrder(dpy) == NativeByteOrder();
+    if (presenter->m_shm)
         presenter->m_completionType = XShmGetEventBase(dpy) + ShmCompletion;
     return presenter;
-}
-
-// Shared memory is tried and given up quietly: a server on another machine
-// accepts the extension's requests but cannot attach the segment.
-bool CX11Presenter::AttachShm(Visual* visual, int depth, int width, int height)
-{
-    XImage* image = XShmCreateImage(m_display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &m_shm,
-                                    static_cast<unsigned>(width), static_cast<unsigned>(height));
-    if (image == nullptr)
-        return false;
-    if (image->bits_per_pixel != 32) {
-        XDestroyImage(image);
-        return false;
-    }
-    m_shm.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image->bytes_per_line) * image->height,
-                         IPC_CREAT | 0600);
-    if (m_shm.shmid < 0) {
-        XDestroyImage(image);
-        return false;
-    }
-    m_shm.shmaddr = static_cast<char*>(shmat(m_shm.shmid, nullptr, 0));
-    bool attached = false;
-    if (m_shm.shmaddr != reinterpret_cast<char*>(-1)) {
-        image->data = m_shm.shmaddr;
-        m_shm.readOnly = False;
-        CX11ErrorTrap trap(m_display);
-        attached = XShmAttach(m_display, &m_shm) != False && trap.Error() == 0;
-    }
-    // Marked for removal now, so the segment goes with the last detach
-    // even if the process is killed.
-    shmctl(m_shm.shmid, IPC_RMID, nullptr);
-    if (!attached) {
-        if (m_shm.shmaddr != reinterpret_cast<char*>(-1))
-            shmdt(m_shm.shmaddr);
-        image->data = nullptr;
-        XDestroyImage(image);
-        m_shm = XShmSegmentInfo{};
-        return false;
-    }
-    m_image = image;
-    m_usesShm = true;
-    return true;
-}
-
-bool CX11Presenter::AllocateImage(Visual* visual, int depth, int width, int height)
-{
-    const std::size_t bytesPerLine = static_cast<std::size_t>(width) * 4;
-    char* data = static_cast<char*>(std::calloc(bytesPerLine, static_cast<std::size_t>(height)));
-    if (data == nullptr)
-        return false;
-    m_image = XCreateImage(m_display, visual, static_cast<unsigned>(depth), ZPixmap, 0, data,
-                           static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
-                           static_cast<int>(bytesPerLine));
-    if (m_image == nullptr || m_image->bits_per_pixel != 32) {
-        if (m_image != nullptr)
-            XDestroyImage(m_image);  // frees data too
-        else
-            std::free(data);
-        m_image = nullptr;
-        return false;
-    }
-    // The pixels are written as this machine's 32-bit numbers; XPutImage
-    // reorders them when the server wants the other order.
-    m_image->byte_order = NativeOrderIsLsbFirst() ? LSBFirst : MSBFirst;
-    return true;
 }
 
 CX11Presenter::~CX11Presenter()
 {
     if (m_gc != nullptr)
         XFreeGC(m_display, m_gc);
-    if (m_usesShm) {
-        XShmDetach(m_display, &m_shm);
-        XSync(m_display, False);
-        shmdt(m_shm.shmaddr);
-        m_image->data = nullptr;
-    }
-    if (m_image != nullptr)
-        XDestroyImage(m_image);
 }
 
-void CX11Presenter::Present(const CSurface& picture, const std::vector<CRect>& rects, CPoint offset)
+bool CX11Presenter::Share(CSurface& picture)
 {
-    const CRect imageBounds(0, 0, m_image->width, m_image->height);
+    if (const auto* shared = dynamic_cast<const CX11SharedWords*>(picture.Memory());
+        shared != nullptr && shared->Owner() == m_display)
+        return true;
+    std::unique_ptr<CX11SharedWords> shared =
+        CX11SharedWords::Create(m_display, m_visual, m_depth, picture.Width(), picture.Height());
+    if (shared == nullptr) {
+        // Given up quietly for this window: trying again would cost a
+        // round trip on every present.
+        m_shm = false;
+        return false;
+    }
+    picture.Adopt(std::move(shared));
+#ifdef __GLIBC__
+    // The picture's own memory, freed now, usually lies amid the heap where
+    // the C library keeps it resident: a screen's worth of memory that
+    // would otherwise stay with the process for good.
+    malloc_trim(0);
+#endif
+    return true;
+}
+
+void CX11Presenter::Present(CSurface& picture, const std::vector<CRect>& rects, CPoint offset)
+{
+    const CRect window(0, 0, m_width, m_height);
     std::vector<CRect> parts;
     for (const CRect& rect : rects) {
         // In window coordinates, within the picture and the window.
         const CRect inPicture = CRect::Intersection(rect, picture.Bounds());
-        const CRect part = CRect::Intersection(Shifted(inPicture, offset.x, offset.y), imageBounds);
-        if (part.IsRectEmpty())
-            continue;
-        auto* corner = reinterpret_cast<std::uint32_t*>(m_image->data + part.top * m_image->bytes_per_line) + part.left;
-        CopyRgbRows(picture, Shifted(part, -offset.x, -offset.y), corner,
-                    static_cast<std::size_t>(m_image->bytes_per_line) / 4);
-        parts.push_back(part);
+        const CRect part = CRect::Intersection(Shifted(inPicture, offset.x, offset.y), window);
+        if (!part.IsRectEmpty())
+            parts.push_back(part);
     }
+    if (parts.empty())
+        return;
+    if (m_shm && Share(picture))
+        PutShared(picture, parts, offset);
+    else
+        PutPlain(picture, parts, offset);
+}
+
+void CX11Presenter::PutShared(const CSurface& picture, const std::vector<CRect>& parts, CPoint offset)
+{
+    const auto& shared = static_cast<const CX11SharedWords&>(*picture.Memory());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const CRect& part = parts[i];
-        if (m_usesShm) {
-            // Requests are handled in order: the last one's completion
-            // says that the server has read every part.
-            const bool last = i + 1 == parts.size();
-            XShmPutImage(m_display, m_window, m_gc, m_image, part.left, part.top, part.left, part.top,
-                         static_cast<unsigned>(part.Width()), static_cast<unsigned>(part.Height()),
-                         last ? True : False);
-        } else {
-            XPutImage(m_display, m_window, m_gc, m_image, part.left, part.top, part.left, part.top,
+        // Requests are handled in order: the last one's completion says
+        // that the server has read every part.
+        const bool last = i + 1 == parts.size();
+        XShmPutImage(m_display, m_window, m_gc, shared.Image(), part.left - offset.x, part.top - offset.y, part.left,
+                     part.top, static_cast<unsigned>(part.Width()), static_cast<unsigned>(part.Height()),
+                     last ? True : False);
+    }
+    m_lastSegment = shared.Segment();
+    m_awaitingCompletion = true;
+    m_sentAt = std::chrono::steady_clock::now();
+}
+
+// An image header over the picture's own words, which XPutImage sends (and
+// reorders when the server wants the other byte order) before it returns.
+void CX11Presenter::PutPlain(const CSurface& picture, const std::vector<CRect>& parts, CPoint offset)
+{
+    XImage* image =
+        XCreateImage(m_display, m_visual, static_cast<unsigned>(m_depth), ZPixmap, 0,
+                     reinterpret_cast<char*>(const_cast<std::uint32_t*>(picture.Words())),
+                     static_cast<unsigned>(picture.Width()), static_cast<unsigned>(picture.Height()), 32,
+                     picture.Width() * 4);
+    if (image == nullptr)
+        return;
+    if (image->bits_per_pixel == 32) {
+        image->byte_order = NativeByteOrder();
+        for (const CRect& part : parts) {
+            XPutImage(m_display, m_window, m_gc, image, part.left - offset.x, part.top - offset.y, part.left, part.top,
                       static_cast<unsigned>(part.Width()), static_cast<unsigned>(part.Height()));
         }
     }
-    if (!parts.empty() && m_usesShm) {
-        m_awaitingCompletion = true;
-        m_sentAt = std::chrono::steady_clock::now();
-    }
+    image->data = nullptr;  // the picture's, not the image's to free
+    XDestroyImage(image);
 }
 
 bool CX11Presenter::Ready()
@@ -198,8 +166,11 @@ bool CX11Presenter::TakeCompletion(const XEvent& event)
     if (event.type != m_completionType)
         return false;
     const auto& completion = reinterpret_cast<const XShmCompletionEvent&>(event);
-    if (completion.drawable != m_window || completion.shmseg != m_shm.shmseg)
+    if (completion.drawable != m_window)
         return false;
-    m_awaitingCompletion = false;
+    // Earlier presents' completions come first; only the last one's ends
+    // the wait.
+    if (completion.shmseg == m_lastSegment)
+        m_awaitingCompletion = false;
     return true;
 }

@@ -1,9 +1,16 @@
-// Puts parts of a window's picture on an X window: the rectangles that
-// changed are converted from the surface's 0x00BBGGRR into the server's
-// 0x00RRGGBB in an image of the window's size, and sent with XShmPutImage
-// when the server shares memory with this process, else with XPutImage.
-// A shared image is not written again until the server reports that it has
-// read it (a completion event), so presenting never waits for the server.
+// Puts parts of framework windows' pictures on an X window, straight from
+// the pictures' own words (0x00RRGGBB, the server's order on the one
+// visual drawn on). When the server shares memory with this process, each
+// picture is moved into a segment the server has attached the first time
+// it is presented, and a present is XShmPutImage of the changed
+// rectangles; otherwise XPutImage sends them from the picture as it is.
+// No pixel is converted or staged on the way.
+//
+// Drawing goes on in a shared picture while the server reads it: a part
+// drawn meanwhile may reach the screen early, and is presented again with
+// the damage it recorded. What a present waits for is the server: until it
+// reports that it has read the last present (a completion event), no new
+// one is sent, so presents never pile up in the server.
 #pragma once
 
 #include "afxtypes.h"
@@ -25,6 +32,8 @@ CRect Shifted(const CRect& r, LONG dx, LONG dy);
 // The one pixel layout drawn: 32 bits per pixel, 0x00RRGGBB, in this
 // machine's byte order.
 bool IsPackedRgb(const Visual* visual, int depth);
+// This machine's byte order as Xlib names it (LSBFirst or MSBFirst).
+int NativeByteOrder();
 
 class CX11Presenter {
 public:
@@ -35,38 +44,45 @@ public:
     CX11Presenter(const CX11Presenter&) = delete;
     CX11Presenter& operator=(const CX11Presenter&) = delete;
 
-    // Copies the rectangles (picture coordinates) of picture to the window,
+    // Shows the rectangles (picture coordinates) of picture on the window,
     // the picture's origin at offset in the window. Parts beyond either are
-    // left out. Only when Ready.
-    void Present(const CSurface& picture, const std::vector<CRect>& rects, CPoint offset);
+    // left out. The picture may be moved into shared memory for it (see
+    // above). Only when Ready.
+    void Present(CSurface& picture, const std::vector<CRect>& rects, CPoint offset);
 
-    // False while the server may still be reading the shared image of the
-    // last Present; its completion event (given to TakeCompletion) ends
-    // that. A completion that never comes (the window went, so the request
-    // failed) is waited for at most kCompletionWait, then the server is
-    // asked outright.
+    // False while the server may still be reading the last Present; its
+    // completion event (given to TakeCompletion) ends that. A completion
+    // that never comes (the window went, so the request failed) is waited
+    // for at most kCompletionWait, then the server is asked outright.
     bool Ready();
-    // True when the event is the completion of this presenter's image.
+    // True when the event is a completion of a present to this window.
     bool TakeCompletion(const XEvent& event);
 
-    bool UsesShm() const { return m_usesShm; }
+    // Whether presents go through shared memory (so far).
+    bool UsesShm() const { return m_shm; }
     // The window's height when the presenter was made.
-    int Height() const { return m_image->height; }
+    int Height() const { return m_height; }
     Window Target() const { return m_window; }
 
 private:
     CX11Presenter(Display* display, Window window);
-    bool AttachShm(Visual* visual, int depth, int width, int height);
-    bool AllocateImage(Visual* visual, int depth, int width, int height);
+    // picture's words in a segment of this display, moving them there when
+    // they are not yet; false (and shared memory given up) when that fails.
+    bool Share(CSurface& picture);
+    void PutShared(const CSurface& picture, const std::vector<CRect>& parts, CPoint offset);
+    void PutPlain(const CSurface& picture, const std::vector<CRect>& parts, CPoint offset);
 
     Display* m_display;
     Window m_window;
+    Visual* m_visual = nullptr;
+    int m_depth = 0;
+    int m_width = 0;
+    int m_height = 0;
+    GC m_gc = nullptr;
+    bool m_shm = false;
     int m_completionType = -1;
+    ShmSeg m_lastSegment = 0;  // the segment of the present awaited
     bool m_awaitingCompletion = false;
     std::chrono::steady_clock::time_point m_sentAt;
     static constexpr std::chrono::milliseconds kCompletionWait{500};
-    GC m_gc = nullptr;
-    XImage* m_image = nullptr;
-    XShmSegmentInfo m_shm{};
-    bool m_usesShm = false;
 };

@@ -127,7 +127,7 @@ TEST_F(GrowthWnd, WideCanvasesShareOneClassWithTheInvisiblePointer)
 int CountPixels(const CSurface& surface, COLORREF color)
 {
     int count = 0;
-    for (COLORREF c : surface.Pixels())
+    for (COLORREF c : surface.Colors())
         count += c == color ? 1 : 0;
     return count;
 }
@@ -145,13 +145,13 @@ TEST_F(GrowthWnd, HostPictureStaysWhenAnyProbePointIsNotWhite)
     const CPoint probes[] = {{100, 10}, {10, 140}, {190, 140}};
     for (const CPoint& p : probes) {
         CSurface host(200, 150, kWhite);
-        host.At(p.x, p.y) = kGrey;
+        host.Set(p.x, p.y, kGrey);
         m_driver.SetScreenPicture(host);
         CGrowthWnd canvas(FALSE);
         canvas.Create(0, WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 150), nullptr);
         Paint(canvas);
         // Nothing grows before the first re-seed, so the picture is untouched.
-        EXPECT_EQ(m_driver.Surface(canvas.m_hWnd)->Pixels(), host.Pixels()) << p.x << "," << p.y;
+        EXPECT_EQ(m_driver.Surface(canvas.m_hWnd)->Colors(), host.Colors()) << p.x << "," << p.y;
     }
 }
 

@@ -140,8 +140,8 @@ TEST_F(TimersAndPaints, PartialRepaintClipsReadsAndDrawing)
 TEST_F(TimersAndPaints, WindowsStartWithThePictureBeneathThem)
 {
     CSurface screen(100, 100, 0);
-    screen.At(20, 30) = 0x112233;
-    screen.At(25, 36) = 0x445566;
+    screen.Set(20, 30, 0x112233);
+    screen.Set(25, 36, 0x445566);
     m_driver.SetScreenPicture(screen);
     const HWND host = m_driver.CreateHostWindow(CRect(10, 20, 110, 120));
     CCanvasProbe child;

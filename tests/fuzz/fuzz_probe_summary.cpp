@@ -4,9 +4,9 @@
 // each write, PixelAbove of a context must give what a direct read gives,
 // for every pixel and for bars above, at and below the summary's bar.
 #include "fuzz_bytes.h"
-#include "surface/rgb_rows.h"
 #include "surface/surface_dc.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -70,20 +70,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 2: {
             const int x = in.Small(0, surface.Width()), y = in.Small(0, surface.Height());
-            surface.At(x, y) = color;
+            surface.Set(x, y, color);
             break;
         }
         case 3:
-            surface.Row(in.Small(0, surface.Height()))[in.Small(0, surface.Width())] = color;
+            surface.WordRow(in.Small(0, surface.Height()))[in.Small(0, surface.Width())] = CSurface::WordOf(color);
             break;
         case 4: {
-            const CRect r(in.Small(-4, 48), in.Small(-4, 48), in.Small(-4, 48), in.Small(-4, 48));
-            std::vector<std::uint32_t> rows(48 * 48, color);
-            PasteRgbRows(surface, r, rows.data(), 48);
+            // Rows of raw words, as a capture stores them.
+            const CRect r = CRect::Intersection(
+                CRect(in.Small(-4, 48), in.Small(-4, 48), in.Small(-4, 48), in.Small(-4, 48)), surface.Bounds());
+            for (LONG y = r.top; y < r.bottom; ++y)
+                std::fill(surface.WordRow(y) + r.left, surface.WordRow(y) + r.right, color & 0x00FFFFFF);
             break;
         }
         case 5:
-            surface.Pixels()[in.Small(0, static_cast<int>(surface.Pixels().size()))] = color;
+            surface.Words()[in.Small(0, surface.Width() * surface.Height())] = color & 0x00FFFFFF;
             break;
         default:
             surface.Resize(in.Small(1, 40), in.Small(1, 40), color);

@@ -327,7 +327,7 @@ TEST_F(RenderTool, TraceAccountsForEveryPixel)
     }
     EXPECT_GT(count, 100);
     EXPECT_LT(lastStep, 300);
-    EXPECT_EQ(replay.Pixels(), written.Pixels());
+    EXPECT_EQ(replay.Colors(), written.Colors());
 }
 
 TEST_F(RenderTool, PlainWhiteStartPictureIsTurnedBlack)
@@ -338,7 +338,7 @@ TEST_F(RenderTool, PlainWhiteStartPictureIsTurnedBlack)
     ASSERT_EQ(Run("--size 64x64 --steps 1 --background " + Path("white.png") + " --out " + Path("g.png")), 0);
     CSurface written;
     ASSERT_TRUE(ReadPng(Path("g.png"), written, error)) << error;
-    for (COLORREF c : written.Pixels())
+    for (COLORREF c : written.Colors())
         ASSERT_NE(c, 0xFFFFFFu);
 }
 

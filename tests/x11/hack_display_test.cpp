@@ -222,19 +222,50 @@ TEST_F(HackDisplayTest, AWindowOfItsOwnSleepsWhileTheMonitorIsDark)
 // (here: the whole window, cleared to black, which it reports with Expose)
 // is put back from the canvas's picture at once. A one-second timer and few
 // branches keep the growth from drawing meanwhile.
+// What the hack started on, and so what it presents, in exact colours: a
+// white part and one whose red, green and blue all differ (a mix-up of the
+// pixel order would show there). The server loses the window's contents,
+// and the hack puts them back from its picture.
+void ExpectExposedPartsPutBack(CXScreen& screen, const std::string& display)
+{
+    const Window target = screen.CreateWindow(0, 0, 900, 700);
+    screen.Fill(target, 300, 200, 100, 80, 0xFFFFFF);
+    screen.Fill(target, 500, 100, 60, 50, 0x604020);
+    const long white = 100 * 80;
+    const long coloured = 60 * 50;
+    CHackProcess hack(display, {"-window-id", HexId(target), "--growth-rate", "0", "-delay", "1000000"}, {});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // attached and painted
+    ASSERT_TRUE(hack.Running());
+
+    XClearArea(screen.Get(), target, 0, 0, 0, 0, True);
+    XSync(screen.Get(), False);
+    EXPECT_TRUE(WaitFor(
+        [&] { return screen.CountColor(target, 0xFFFFFF) >= white - 200 && screen.CountColor(target, 0x604020) >= coloured; },
+        1000))
+        << screen.CountColor(target, 0xFFFFFF) << " white pixels, " << screen.CountColor(target, 0x604020)
+        << " coloured ones";
+}
+
 TEST_F(HackDisplayTest, ExposedPartsArePutBackFromThePicture)
 {
-    const Window target = m_screen->CreateWindow(0, 0, 900, 700);
-    m_screen->Fill(target, 300, 200, 100, 80, 0xFFFFFF);
-    const long white = 100 * 80;
-    auto hack = Start({"-window-id", HexId(target), "--growth-rate", "0", "-delay", "1000000"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // attached and painted
-    ASSERT_TRUE(hack->Running());
+    ExpectExposedPartsPutBack(*m_screen, s_server->Display());
+}
 
-    XClearArea(m_screen->Get(), target, 0, 0, 0, 0, True);
-    XSync(m_screen->Get(), False);
-    EXPECT_TRUE(WaitFor([&] { return m_screen->CountColor(target, 0xFFFFFF) >= white - 200; }, 1000))
-        << m_screen->CountColor(target, 0xFFFFFF) << " white pixels";
+// A server that shares no memory with the hack (a display on another
+// machine) is sent the picture with plain requests: the same picture, and
+// the growth, reach its screen.
+TEST(HackWithoutSharedMemory, ShowsThePictureAndTheGrowth)
+{
+    CXvfbServer server(kScreenWidth, kScreenHeight, 24, false);
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+    CXScreen screen(server.Display());
+    ASSERT_NE(screen.Get(), nullptr);
+    int opcode = 0, event = 0, error = 0;
+    ASSERT_FALSE(XQueryExtension(screen.Get(), "MIT-SHM", &opcode, &event, &error));
+    ExpectExposedPartsPutBack(screen, server.Display());
+
+    CHackProcess hack(server.Display(), {"-root", "--growth-rate", "100"}, {});
+    EXPECT_TRUE(WaitFor([&] { return screen.CountBranchPixels(screen.Root()) > 0; }, kGrowthTimeoutMs));
 }
 
 TEST_F(HackDisplayTest, FullScreenEndsOnAOnePixelPointerMoveAndOnAKey)

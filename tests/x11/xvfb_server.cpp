@@ -7,8 +7,9 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
-CXvfbServer::CXvfbServer(int width, int height, int depth)
+CXvfbServer::CXvfbServer(int width, int height, int depth, bool shm)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -23,8 +24,12 @@ CXvfbServer::CXvfbServer(int width, int height, int depth)
         dup2(quiet, 2);
         // -noreset: the server would otherwise reset whenever its last
         // client leaves, between two tests, and refuse connections then.
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-br",
-               "-noreset", static_cast<char*>(nullptr));
+        std::vector<const char*> arguments = {"Xvfb",  "-displayfd", fd.c_str(), "-screen", "0",       screen.c_str(),
+                                              "-nolisten", "tcp", "-br",      "-noreset"};
+        if (!shm)
+            arguments.insert(arguments.end(), {"-extension", "MIT-SHM"});
+        arguments.push_back(nullptr);
+        execvp("Xvfb", const_cast<char* const*>(arguments.data()));
         _exit(127);
     }
     close(fds[1]);

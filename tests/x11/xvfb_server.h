@@ -9,8 +9,9 @@
 
 class CXvfbServer {
 public:
-    // depth: bits per pixel of the screen's default visual.
-    CXvfbServer(int width, int height, int depth = 24);
+    // depth: bits per pixel of the screen's default visual. Without shm the
+    // server offers no MIT-SHM, as a display on another machine.
+    CXvfbServer(int width, int height, int depth = 24, bool shm = true);
     ~CXvfbServer();
     CXvfbServer(const CXvfbServer&) = delete;
     CXvfbServer& operator=(const CXvfbServer&) = delete;

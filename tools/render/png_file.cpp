@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <csetjmp>
 #include <cstring>
 #include <memory>
@@ -52,13 +53,13 @@ void PlaceRow(const png_byte* rgba, int count, int y, const CPassGrid& grid, CSu
 {
     if (y >= canvas.Height())
         return;
-    COLORREF* pixels = canvas.Row(y);
+    std::uint32_t* pixels = canvas.WordRow(y);
     for (int i = 0; i < count; ++i, rgba += 4) {
         const int x = grid.X(i);
         if (x >= canvas.Width())
             break;  // columns only grow along a row
         const auto over = [&](png_byte c) { return static_cast<BYTE>((c * rgba[3] + 127) / 255); };
-        pixels[x] = RGB(over(rgba[0]), over(rgba[1]), over(rgba[2]));
+        pixels[x] = CSurface::WordOf(RGB(over(rgba[0]), over(rgba[1]), over(rgba[2])));
     }
 }
 
@@ -165,8 +166,10 @@ bool ReadPng(const std::string& path, CSurface& surface, std::string& error)
 bool WritePngTo(std::FILE* stream, const std::string& name, const CSurface& surface, std::string& error)
 {
     std::vector<png_byte> rgb;
-    rgb.reserve(surface.Pixels().size() * 3);
-    for (COLORREF c : surface.Pixels()) {
+    const std::size_t count = static_cast<std::size_t>(surface.Width()) * static_cast<std::size_t>(surface.Height());
+    rgb.reserve(count * 3);
+    for (const std::uint32_t* word = surface.Words(); word != surface.Words() + count; ++word) {
+        const COLORREF c = CSurface::ColorOf(*word);
         rgb.push_back(GetRValue(c));
         rgb.push_back(GetGValue(c));
         rgb.push_back(GetBValue(c));

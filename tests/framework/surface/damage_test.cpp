@@ -1,9 +1,7 @@
 // Damage tracking of the surface context and the presentation helpers: the
 // recorded rectangles hold every changed pixel, one box per band of rows,
-// a presenting context hands them over once at close, and pixels convert
-// to and from the packed 0x00RRGGBB rows that ports copy to the screen.
+// and a presenting context hands them over once at close.
 #include "surface/presenting_dc.h"
-#include "surface/rgb_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -172,55 +170,6 @@ TEST(Damage, PresentingContextHandsOverTheChangesOnceAtClose)
         paint.MarkChanged(CRect(5, 5, 10, 10));
     }
     EXPECT_EQ(shown, std::vector<CRect>{CRect(5, 5, 10, 10)});
-}
-
-TEST(RgbRows, SwapRedAndBlueBothWaysWithinTheSurface)
-{
-    CSurface surface(4, 3);
-    surface.At(1, 1) = RGB(0x11, 0x22, 0x33);
-    surface.At(3, 2) = RGB(0xAA, 0xBB, 0xCC);
-    std::vector<std::uint32_t> rows(8 * 3, 0xDEADBEEF);
-    // Limited to the surface: columns 1..3 of rows 1..2, written 8 apart.
-    EXPECT_EQ(CopyRgbRows(surface, CRect(1, 1, 9, 5), rows.data(), 8), CRect(1, 1, 4, 3));
-    EXPECT_EQ(rows[0], 0x112233u);
-    EXPECT_EQ(rows[8 + 2], 0xAABBCCu);
-    EXPECT_EQ(rows[3], 0xDEADBEEFu);  // beyond the row's width: untouched
-    EXPECT_TRUE(CopyRgbRows(surface, CRect(4, 0, 9, 3), rows.data(), 8).IsRectEmpty());
-
-    CSurface copy(4, 3);
-    EXPECT_EQ(PasteRgbRows(copy, CRect(1, 1, 9, 5), rows.data(), 8), CRect(1, 1, 4, 3));
-    EXPECT_EQ(copy.Pixels(), surface.Pixels());
-}
-
-// Rows are converted several pixels at a time with the rest one by one:
-// every width and starting column must give the same pixels, and the top
-// byte of what is pasted (a capture's alpha) is dropped.
-TEST(RgbRows, EveryWidthAndOffsetConvertsEachPixel)
-{
-    CSurface surface(13, 2);
-    for (int x = 0; x < 13; ++x) {
-        surface.At(x, 0) = RGB(x, 0x80 + x, 0xF0 - x);
-        surface.At(x, 1) = RGB(0xF0 - x, x, 0x80 + x);
-    }
-    for (int left = 0; left < 5; ++left) {
-        for (int right = left; right <= 13; ++right) {
-            std::vector<std::uint32_t> rows(13 * 2, 0);
-            CopyRgbRows(surface, CRect(left, 0, right, 2), rows.data(), 13);
-            for (int y = 0; y < 2; ++y) {
-                for (int x = left; x < right; ++x) {
-                    const COLORREF c = surface.At(x, y);
-                    ASSERT_EQ(rows[y * 13 + (x - left)], (GetRValue(c) << 16u) | (GetGValue(c) << 8u) | GetBValue(c))
-                        << "columns " << left << ".." << right;
-                }
-            }
-            for (std::uint32_t& pixel : rows)
-                pixel |= 0xFF000000u;
-            CSurface pasted(13, 2);
-            PasteRgbRows(pasted, CRect(left, 0, right, 2), rows.data(), 13);
-            for (int x = 0; x < 13; ++x)
-                ASSERT_EQ(pasted.At(x, 1), x >= left && x < right ? surface.At(x, 1) : 0u);
-        }
-    }
 }
 
 }  // namespace

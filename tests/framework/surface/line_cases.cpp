@@ -289,7 +289,7 @@ void DrawFrame(const CLineCase& lineCase, const CFrame& frame, CSurface& surface
 
 std::uint64_t HashPixels(std::uint64_t hash, const CSurface& surface)
 {
-    for (COLORREF p : surface.Pixels()) {
+    for (COLORREF p : surface.Colors()) {
         for (int shift = 0; shift < 32; shift += 8) {
             hash ^= (p >> shift) & 0xFF;
             hash *= 0x100000001b3ull;

@@ -1,8 +1,9 @@
 // Tiny surfaces as pictures: one string per row, '.' for the background and
-// '#' for the one drawing colour, so a test states every pixel it expects.
+// '#' for the one drawing colour, so a test states every pixel it expects;
+// and the one-segment drawing such tests make.
 #pragma once
 
-#include "surface/surface.h"
+#include "surface/surface_dc.h"
 
 #include <string>
 #include <vector>
@@ -21,4 +22,16 @@ inline std::vector<std::string> PictureOf(const CSurface& surface)
         rows.push_back(row);
     }
     return rows;
+}
+
+// One segment from (x0, y0) to (x1, y1) with a pen of that colour and width,
+// on a context covering the whole surface.
+inline void DrawSegment(CSurface& surface, COLORREF color, int width, int x0, int y0, int x1, int y1)
+{
+    CSurfaceDC dc(surface);
+    CPen pen(PS_INSIDEFRAME, width, color);
+    dc.SelectObject(&pen);
+    dc.MoveTo(x0, y0);
+    dc.LineTo(x1, y1);
+    dc.SelectObject(static_cast<CPen*>(nullptr));
 }

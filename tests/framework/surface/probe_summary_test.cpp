@@ -1,11 +1,12 @@
 // The surface's summary of bright pixels, which answers the growth's probes:
 // after each kind of write it agrees with direct reads, and a picture with
 // nothing above the bar is answered from the summary alone.
-#include "surface/rgb_rows.h"
+#include "pixel_picture.h"
 #include "surface/surface_dc.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -40,16 +41,6 @@ int BlocksThatMayBeAbove(const CSurface& surface)
     return count;
 }
 
-void Line(CSurface& surface, COLORREF color, int width, int x0, int y0, int x1, int y1)
-{
-    CSurfaceDC dc(surface);
-    CPen pen(PS_INSIDEFRAME, width, color);
-    dc.SelectObject(&pen);
-    dc.MoveTo(x0, y0);
-    dc.LineTo(x1, y1);
-    dc.SelectObject(static_cast<CPen*>(nullptr));
-}
-
 void Fill(CSurface& surface, COLORREF color, const CRect& rect, std::vector<CRect> clip)
 {
     CSurfaceDC dc(surface, std::move(clip));
@@ -68,21 +59,25 @@ TEST(ProbeSummary, AgreesWithReadsAfterEveryKindOfWrite)
     const CSummaryCase cases[] = {
         {"black", 0, [](CSurface&) {}},
         {"white", kBright, [](CSurface&) {}},
-        {"a bright thin line", 0, [](CSurface& s) { Line(s, kJustAbove, 1, 3, 30, 33, 2); }},
-        {"a bright wide line off the edge", 0, [](CSurface& s) { Line(s, kBright, 5, -3, 20, 40, 35); }},
+        {"a bright thin line", 0, [](CSurface& s) { DrawSegment(s, kJustAbove, 1, 3, 30, 33, 2); }},
+        {"a bright wide line off the edge", 0, [](CSurface& s) { DrawSegment(s, kBright, 5, -3, 20, 40, 35); }},
         {"branches over white", kBright,
          [](CSurface& s) {
              for (int y = 0; y < kSide; ++y)
-                 Line(s, kBranch, 2, 0, y, kSide, y);
+                 DrawSegment(s, kBranch, 2, 0, y, kSide, y);
          }},
         {"a bright fill in a clip", 0, [](CSurface& s) { Fill(s, kBright, CRect(0, 0, 30, 30), {CRect(9, 9, 12, 40)}); }},
         {"a dark fill over white", kBright, [](CSurface& s) { Fill(s, 0, CRect(2, 2, 35, 35), {s.Bounds()}); }},
-        {"one pixel set", 0, [](CSurface& s) { s.At(36, 36) = kJustAbove; }},
-        {"a row written", 0, [](CSurface& s) { s.Row(17)[20] = kBright; }},
-        {"pasted rows, as a capture", 0,
+        {"one pixel set", 0, [](CSurface& s) { s.Set(36, 36, kJustAbove); }},
+        {"a row written", 0, [](CSurface& s) { s.WordRow(17)[20] = CSurface::WordOf(kBright); }},
+        // The summary answers for colours, not words: a word above the bar
+        // can be a colour below it, and the other way round.
+        {"a word bright only as a word", 0, [](CSurface& s) { s.WordRow(3)[4] = CSurface::WordOf(RGB(255, 0, 0)); }},
+        {"a word bright only as a colour", 0, [](CSurface& s) { s.WordRow(9)[4] = CSurface::WordOf(RGB(0, 0, 0x79)); }},
+        {"words copied in, as a capture", 0,
          [](CSurface& s) {
-             const std::vector<std::uint32_t> rows(20 * 20, 0x00FFEEDD);
-             PasteRgbRows(s, CRect(5, 6, 25, 26), rows.data(), 20);
+             for (int y = 6; y < 26; ++y)
+                 std::fill_n(s.WordRow(y) + 5, 20, 0x00FFEEDDu);
          }},
         {"resized white", 0, [](CSurface& s) { s.Resize(20, 9, kBright); }},
         {"the bar itself", CSurface::kSummaryBar, [](CSurface&) {}},
@@ -99,14 +94,14 @@ TEST(ProbeSummary, DarkPicturesAreAnsweredWithoutReadingPixels)
 {
     CSurface surface(kSide, kSide, kBright);
     Fill(surface, RGB(120, 120, 120), surface.Bounds(), {surface.Bounds()});
-    Line(surface, kBranch, 3, 0, 0, kSide, kSide);
+    DrawSegment(surface, kBranch, 3, 0, 0, kSide, kSide);
     // Dark writes over bright blocks leave them marked until the summary is
     // rebuilt, which a writer handing out rows asks for.
     EXPECT_GT(BlocksThatMayBeAbove(surface), 0);
-    surface.Row(0);
+    surface.WordRow(0);
     EXPECT_EQ(BlocksThatMayBeAbove(surface), 0);
     // One bright pixel marks exactly its block.
-    Line(surface, kJustAbove, 1, 20, 20, 21, 20);
+    DrawSegment(surface, kJustAbove, 1, 20, 20, 21, 20);
     EXPECT_EQ(BlocksThatMayBeAbove(surface), 1);
     EXPECT_TRUE(surface.MayBeAbove(23, 23));
     EXPECT_FALSE(surface.MayBeAbove(24, 20));

@@ -157,7 +157,7 @@ TEST(SurfaceDC, SelectObjectReturnsThePreviousObject)
     surface.Resize(4, 1, RGB(9, 9, 9));
     dc.MoveTo(0, 0);
     dc.LineTo(3, 0);
-    EXPECT_EQ(surface.Pixels(), (std::vector<COLORREF>{0, 0, 0, RGB(9, 9, 9)}));
+    EXPECT_EQ(surface.Colors(), (std::vector<COLORREF>{0, 0, 0, RGB(9, 9, 9)}));
 }
 
 TEST(SurfaceDC, CurrentPositionFollowsMoveAndLine)
