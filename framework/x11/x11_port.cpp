@@ -255,7 +255,11 @@ bool CX11Port::CImpl::CreateOwnWindow(HWND hWnd)
     std::string error;
     target.presenter = CX11Presenter::Create(m_display, x, error);
     m_targets.emplace(hWnd, std::move(target));
-    if (m_targets[hWnd].presenter == nullptr) {
+    // The window has the screen's visual; on a screen this port draws on,
+    // a presenter fails only because another client destroyed the window
+    // as soon as it was mapped. Its destruction event, on its way, ends
+    // the framework window as for any destroyed window (status 0).
+    if (m_targets[hWnd].presenter == nullptr && !m_display.DefaultVisualIsPackedRgb()) {
         m_failure = error;
         return false;
     }
@@ -424,7 +428,7 @@ void CX11Port::CImpl::Reshape(HWND target, int width, int height)
         m_world.Reshape(child, width, height);
     if (target == TargetOf(m_display.Root()))
         m_driver->SetScreenSize(width, height);
-    // The image sent to the server has the window's size.
+    // A presenter clips to the window's size as it was when it was made.
     CTarget& shown = m_targets[target];
     shown.presenter.reset();
     std::string error;
