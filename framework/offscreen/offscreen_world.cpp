@@ -18,12 +18,11 @@ std::uintptr_t Key(HWND hWnd)
 // picture, which has rect's size; pixels beyond source stay black.
 void CopyBeneath(const CSurface& source, const CRect& rect, CSurface& picture)
 {
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width(); ++x) {
-            if (source.Contains(rect.left + x, rect.top + y))
-                picture.Set(x, y, source.At(rect.left + x, rect.top + y));
-        }
-    }
+    const CRect place(rect.left, rect.top, rect.left + picture.Width(), rect.top + picture.Height());
+    const CRect shared = CRect::Intersection(place, source.Bounds());
+    for (LONG y = shared.top; y < shared.bottom; ++y)
+        std::copy(source.WordRow(y) + shared.left, source.WordRow(y) + shared.right,
+                  picture.WordRow(y - rect.top) + (shared.left - rect.left));
 }
 
 }  // namespace
