@@ -10,8 +10,8 @@
 // band shares one box (a GDI call per rectangle costs more than the pixels
 // it saves); a port whose rectangles are cheap requests (a shared-memory X
 // image) asks for kSpanJoinGap (bench/damage_bench measures both).
-// Short boxes also keep a port's copy small enough to stay in the
-// processor's cache while it is converted and handed on.
+// Short boxes also keep what is handed on small enough to stay in the
+// processor's cache while the display's side copies it.
 #pragma once
 
 #include "afxtypes.h"
