@@ -1,7 +1,8 @@
 // What a window's client contexts draw reaches the screen at the display's
 // pace, never later than a frame after it was drawn. Ticks faster than
 // frames carry it; when no tick follows (the timer stopped), the port's own
-// wake-up shows it, and that wake-up never reaches the window's OnTimer.
+// wake-up shows it, and that wake-up never reaches the window's OnTimer. A
+// paint shows its part at once, waiting drawing included.
 #include "message_pump.h"
 #include "window_dc.h"
 #include "wnd.h"
@@ -39,6 +40,7 @@ public:
     int m_ticks = 0;
     Clock::time_point m_lastDrawn;
     std::vector<UINT_PTR> m_foreignTicks;  // ids OnTimer saw besides its own
+    COLORREF m_partShown = 0;  // what the screen showed of a part repainted after kLast
 
 protected:
     int OnCreate(LPCREATESTRUCT)
@@ -61,6 +63,16 @@ protected:
         // screen at once, this one comes within a frame of a present, so it
         // waits, and no tick follows to carry it.
         Fill(kLast);
+        // A part repainted meanwhile goes to the screen at once.
+        const RECT part{0, 0, 8, 8};
+        InvalidateRect(m_hWnd, &part, FALSE);
+        UpdateWindow();
+        // Wine puts a window's drawing on the X display when its thread
+        // looks for messages and finds none; no message is taken here, so
+        // the port's wake-up cannot run.
+        MSG none;
+        ::PeekMessage(&none, nullptr, WM_APP, WM_APP, PM_NOREMOVE);
+        m_partShown = ScreenPixel(2, 2);
     }
 
     void Fill(COLORREF colour)
@@ -73,15 +85,18 @@ protected:
         m_lastDrawn = Clock::now();
     }
 
+    void OnPaint() { CPaintDC dc(this); }
+
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CTickingWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_TIMER()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-TEST(PacedPresent, TheLastTicksDrawingIsShownWithinFramesThoughNoTickFollows)
+TEST(PacedPresent, LastTicksDrawingIsShownWithinFramesThoughNoTickFollowsAndARepaintedPartAtOnce)
 {
     CTickingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_VISIBLE, 0, 0, 64, 48, nullptr, 0));
@@ -96,6 +111,7 @@ TEST(PacedPresent, TheLastTicksDrawingIsShownWithinFramesThoughNoTickFollows)
     // Whatever woke the thread for it was not the window's timer.
     PumpMessagesUntil([] { return false; }, 100);
     EXPECT_EQ(wnd.m_ticks, kTicks);
+    EXPECT_EQ(wnd.m_partShown, kLast);
     EXPECT_TRUE(wnd.m_foreignTicks.empty());
     wnd.DestroyWindow();
 }
