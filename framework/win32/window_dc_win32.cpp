@@ -57,6 +57,8 @@ std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
     return rects;
 }
 
+// The client context is a base class, so that it is released after the
+// drawing context has handed on what it changed.
 class CClientPictureDC final : private CClientHdc, public CPresentingDC {
 public:
     explicit CClientPictureDC(HWND hWnd)

@@ -40,8 +40,8 @@ LRESULT CALLBACK CWndPort::WindowProcedure(HWND hWnd, UINT message, WPARAM wPara
     if (message == WM_CREATE)
         CWindowPictures::Start(hWnd);
 
-    // A tick that draws nothing may still carry what earlier drawing left
-    // waiting for the screen.
+    // Presents are paced by when the timers tick, and a tick that draws
+    // nothing still carries what earlier drawing left waiting.
     const bool tick = message == WM_TIMER;
     if (tick)
         CPacedPresents::TickStarts(hWnd, static_cast<UINT_PTR>(wParam));
