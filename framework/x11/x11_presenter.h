@@ -58,11 +58,8 @@ public:
     // True when the event is a completion of a present to this window.
     bool TakeCompletion(const XEvent& event);
 
-    // Whether presents go through shared memory (so far).
-    bool UsesShm() const { return m_shm; }
     // The window's height when the presenter was made.
     int Height() const { return m_height; }
-    Window Target() const { return m_window; }
 
 private:
     CX11Presenter(Display* display, Window window);
@@ -79,6 +76,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     GC m_gc = nullptr;
+    // Whether presents (still) go through shared memory.
     bool m_shm = false;
     int m_completionType = -1;
     ShmSeg m_lastSegment = 0;  // the segment of the present awaited
