@@ -15,14 +15,23 @@ std::uintptr_t Key(HWND hWnd)
 }
 
 // Copies the part of source under rect (in source's coordinates) into
-// picture, which has rect's size; pixels beyond source stay black.
+// picture, which has rect's size; pixels beyond source stay as they are.
+// Whole rows at a time: the picture then rebuilds its probe summary once,
+// exactly, where writing pixel by pixel would leave every block marked as
+// possibly bright and every later probe reading the picture itself.
 void CopyBeneath(const CSurface& source, const CRect& rect, CSurface& picture)
 {
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width(); ++x) {
-            if (source.Contains(rect.left + x, rect.top + y))
-                picture.At(x, y) = source.At(rect.left + x, rect.top + y);
-        }
+    const LONG left = std::max<LONG>(0, -rect.left);
+    const LONG right = std::min<LONG>(picture.Width(), source.Width() - rect.left);
+    if (left >= right)
+        return;
+    const LONG top = std::max<LONG>(0, -rect.top);
+    const LONG bottom = std::min<LONG>(picture.Height(), source.Height() - rect.top);
+    for (LONG y = top; y < bottom; ++y) {
+        const COLORREF* from = source.Pixels().data() +
+                               static_cast<std::size_t>(rect.top + y) * static_cast<std::size_t>(source.Width()) +
+                               static_cast<std::size_t>(rect.left + left);
+        std::copy_n(from, right - left, picture.Row(static_cast<int>(y)) + left);
     }
 }
 
@@ -118,10 +127,7 @@ bool COffscreenWorld::Reshape(HWND hWnd, LONG width, LONG height)
     window->rect.bottom = window->rect.top + picture->Height();
     InitialPicture(*window, *picture);
     const int keptWidth = std::min(old.Width(), picture->Width());
-    for (int y = 0; y < std::min(old.Height(), picture->Height()); ++y) {
-        for (int x = 0; x < keptWidth; ++x)
-            picture->At(x, y) = old.At(x, y);
-    }
+    CopyBeneath(old, picture->Bounds(), *picture);
     const CRect kept(0, 0, keptWidth, std::min(old.Height(), picture->Height()));
     // A device context still open keeps drawing on the old picture.
     window->surface = std::move(picture);
