@@ -86,9 +86,10 @@ private:
     bool CreateOwnWindow(HWND hWnd);
     // Every tick due by now, those the loop slept past included.
     CX11TimerSchedule::CRun FireDueTimers(Clock::time_point now, long floorMicros);
-    // When the next ticks run: when the next is due or, when timers tick
-    // faster than the display shows frames, one frame after the last ticks
-    // ran, all those due by then together. None while no timer is set.
+    // When the next ticks run: when timers tick faster than the display
+    // shows frames, at the last tick due within a frame of the next one,
+    // all of them together (100 ticks a second at 60 Hz: two every 20 ms);
+    // otherwise when the next is due. None while no timer is set.
     std::optional<Clock::time_point> NextTicks(long floorMicros) const;
     // Some presenter waits for the server to confirm that it has read its
     // last image.
@@ -118,7 +119,6 @@ private:
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
     CX11TimerSchedule m_schedule;
-    std::optional<Clock::time_point> m_lastTicks;  // when ticks last ran
     CPresentPacer m_pacer;
     // The serial of the next request when the connection was last flushed:
     // a round that made no request has nothing to flush.
@@ -455,9 +455,11 @@ std::optional<Clock::time_point> CX11Port::CImpl::NextTicks(long floorMicros) co
 {
     const std::optional<Clock::time_point> due = m_schedule.NextDue();
     // A floor of 0 asks for ticks as fast as they come: not gathered.
-    if (!due || !m_lastTicks || floorMicros <= 0)
+    if (!due || floorMicros <= 0)
         return due;
-    return std::max(*due, *m_lastTicks + m_pacer.Frame());
+    // The last tick due within a frame of the next: all of them run then,
+    // and what the first drew is still on the screen within its frame.
+    return m_schedule.LastDueBy(*due + m_pacer.Frame());
 }
 
 bool CX11Port::CImpl::AwaitingConfirmation()
@@ -565,7 +567,6 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
             if (ticks.fired > 0) {
                 frames += ticks.fired;
                 firstTick = ticks.firstPlanned;
-                m_lastTicks = now;
                 pumped = m_world.Pump();
             }
         }
@@ -620,10 +621,11 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
             timeout.tv_nsec = static_cast<long>(nanos % 1000000000);
         }
         // The server confirms each shared-memory present with an event.
-        // When the loop wakes within a frame anyway, it reads that event
+        // When the loop wakes within two frames anyway, it reads that event
         // then rather than waking for it alone: anything else the server
-        // says meanwhile waits at most that long.
-        const bool watchServer = !(next && *next <= before + m_pacer.Frame() && AwaitingConfirmation());
+        // says meanwhile (input included) waits at most that long, as it
+        // does in a hack that handles events once per frame.
+        const bool watchServer = !(next && *next <= before + 2 * m_pacer.Frame() && AwaitingConfirmation());
         pollfd server{fd, POLLIN, 0};
         const int ready = ppoll(watchServer ? &server : nullptr, watchServer ? 1 : 0, next ? &timeout : nullptr, nullptr);
         readable = !watchServer || ready > 0;

@@ -19,9 +19,10 @@ void CX11TimerSchedule::Round(const std::vector<CTimer>& timers, Clock::time_poi
         const CTimerKey key(timer.hWnd, timer.id);
         const auto known = std::find_if(m_plans.begin(), m_plans.end(), [&](const CPlan& p) { return p.key == key; });
         if (known == m_plans.end()) {
-            m_plans.push_back({key, at + period, true});
+            m_plans.push_back({key, at + period, period, true});
         } else if (!known->seen) {
             known->seen = true;
+            known->period = period;
             if (known->due <= at) {
                 m_fire.push_back(key);
                 known->due = std::max(known->due + period, at);
@@ -40,4 +41,18 @@ std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::NextDue()
             next = plan.due;
     }
     return next;
+}
+
+std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::LastDueBy(Clock::time_point limit) const
+{
+    std::optional<Clock::time_point> last;
+    for (const CPlan& plan : m_plans) {
+        if (plan.due > limit)
+            continue;
+        const Clock::time_point latest =
+            plan.period > Clock::duration::zero() ? plan.due + (limit - plan.due) / plan.period * plan.period : plan.due;
+        if (!last || latest > *last)
+            last = latest;
+    }
+    return last;
 }

@@ -6,9 +6,10 @@
 // them), and the next is one period after the missed one or, when that has
 // passed too, at once on the next round.
 //
-// The loop may also sleep past ticks on purpose, to wake once per display
-// frame rather than once per tick: RunDue then delivers each tick it slept
-// past, in time order, so the timers keep their rate.
+// The loop may also sleep past ticks on purpose, to wake once for all the
+// ticks due within a display frame rather than once per tick: RunDue then
+// delivers each tick it slept past, in time order, so the timers keep
+// their rate.
 #pragma once
 
 #include "afxtypes.h"
@@ -52,11 +53,15 @@ public:
 
     // The earliest planned tick; none while no timer is set.
     std::optional<Clock::time_point> NextDue() const;
+    // The latest tick due by limit, each timer ticking on at its period
+    // from its planned tick; none when no tick is planned by limit.
+    std::optional<Clock::time_point> LastDueBy(Clock::time_point limit) const;
 
 private:
     struct CPlan {
         CTimerKey key;
         Clock::time_point due;
+        Clock::duration period;
         bool seen;  // set in the current round
     };
 

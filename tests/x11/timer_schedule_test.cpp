@@ -117,6 +117,26 @@ TEST(X11TimerSchedule, GatheredTicksKeepTheirRateAndOrder)
     }
 }
 
+// Where a loop that gathers the ticks of a frame wakes: at the last tick
+// due by the limit, each timer ticking on at its own period.
+TEST(X11TimerSchedule, LastTickDueByALimit)
+{
+    const Clock::time_point start{};
+    const auto ms = [&](long v) { return start + milliseconds(v); };
+    CX11TimerSchedule schedule;
+    const auto fire = [](const auto&) { return true; };
+    std::vector<CX11TimerSchedule::CTimer> set = {{kWindow, 1, 10}};
+    const auto collect = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = set; };
+    schedule.RunDue(ms(0), 0, milliseconds(50), collect, fire);  // first tick at 10
+    EXPECT_FALSE(schedule.LastDueBy(ms(9)).has_value());
+    EXPECT_EQ(schedule.LastDueBy(ms(10)), ms(10));
+    EXPECT_EQ(schedule.LastDueBy(ms(26)), ms(20));  // 100 a second, a 60 Hz frame on from the first
+    set.push_back({kOther, 1, 7});
+    schedule.RunDue(ms(1), 0, milliseconds(50), collect, fire);  // the other first ticks at 8
+    EXPECT_EQ(schedule.LastDueBy(ms(23)), ms(22));
+    EXPECT_EQ(schedule.LastDueBy(ms(29)), ms(29));
+}
+
 // Ticks change the timers: one killed by a tick fires no more in the same
 // wake-up, one set by a tick first ticks one period after its round, and a
 // period of 0 (no floor) ends the wake-up after a tick or two.
