@@ -438,8 +438,9 @@ void CX11Port::CImpl::Reshape(HWND target, int width, int height)
 CX11TimerSchedule::CRun CX11Port::CImpl::FireDueTimers(Clock::time_point now, long floorMicros)
 {
     // Ticks slept past by choice are at most a frame late; later ones come
-    // from a busy machine and coalesce rather than pile up.
-    const Clock::duration catchUp = 2 * m_pacer.Frame();
+    // from a busy machine and coalesce rather than pile up. A floor of 0
+    // (ticks as fast as they come) gathers none.
+    const Clock::duration catchUp = floorMicros > 0 ? 2 * m_pacer.Frame() : Clock::duration::zero();
     return m_schedule.RunDue(
         now, floorMicros, catchUp,
         [this](std::vector<CX11TimerSchedule::CTimer>& timers) {
