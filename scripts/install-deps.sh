@@ -10,10 +10,11 @@ packages=(
   nsis
   wine64 wine xvfb xauth x11-utils
   python3
-  # The X11 port and the program verdane; its test under the real daemon,
-  # its settings file checked against the stock ones, and the peers of the
-  # processor-share benchmark (bench/peer_cpu_bench.sh).
-  libx11-dev libxext-dev xscreensaver xscreensaver-data libxml2-utils
+  # The X11 port and the program verdane (RandR: the monitor's refresh
+  # rate); its test under the real daemon, its settings file checked against
+  # the stock ones, and the peers of the processor-share benchmark
+  # (bench/peer_cpu_bench.sh).
+  libx11-dev libxext-dev libxrandr-dev xscreensaver xscreensaver-data libxml2-utils
   # Its Debian package: dpkg-shlibdeps and file for the dependencies, and lintian.
   dpkg-dev file lintian
 )

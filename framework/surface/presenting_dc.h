@@ -1,8 +1,7 @@
 // A surface context on a window's picture kept in memory. It records what
 // its drawing changes and, when it closes, hands those rectangles to the
-// port's presenter, which copies them from the picture to the window. So
-// whatever a handler draws is on the screen before the handler returns,
-// and only the changed part is copied.
+// port's presenter, which copies them from the picture to the window, at
+// once or at the display's pace, so that only the changed part is copied.
 #pragma once
 
 #include "surface_dc.h"

@@ -2,12 +2,15 @@
 // in memory (window_picture.h), with GDI's clipping of a window's contexts.
 // A client context is clipped to the visible part of the client area, a
 // paint context to the region being repainted. What a client context
-// changes is copied to the window when it closes; a paint context copies
-// the whole repainted region, so an uncovered window shows its picture.
+// changes reaches the window at the display's pace (paced_presents.h); a
+// paint context copies the whole repainted region when it closes, so an
+// uncovered window shows its picture at once.
 #include "window_dc.h"
 
 #include "surface/presenting_dc.h"
+#include "client_hdc.h"
 #include "gdi_object_count.h"
+#include "paced_presents.h"
 #include "window_picture.h"
 #include "wnd.h"
 
@@ -54,51 +57,15 @@ std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
     return rects;
 }
 
-// Controls and other children draw themselves: a window's picture is shown
-// around them, never over them, also when the window does not clip its
-// children (dialogs do not).
-void ExcludeChildren(HWND hWnd, HDC hdc)
-{
-    if (hdc == nullptr)
-        return;
-    for (HWND child = ::GetWindow(hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (!::IsWindowVisible(child))
-            continue;
-        RECT place{};
-        ::GetWindowRect(child, &place);
-        ::MapWindowPoints(HWND_DESKTOP, hWnd, reinterpret_cast<POINT*>(&place), 2);
-        ::ExcludeClipRect(hdc, place.left, place.top, place.right, place.bottom);
-    }
-}
-
-// The window's client context, held for as long as the drawing context
-// that presents through it (a base class, so it is released last).
-struct CClientHdc {
-    explicit CClientHdc(HWND hWnd) : m_hWnd(hWnd), m_hdc(::GetDC(hWnd))
-    {
-        if (m_hdc != nullptr)
-            CGdiObjectCount::Created();
-        ExcludeChildren(hWnd, m_hdc);
-    }
-    ~CClientHdc()
-    {
-        if (::ReleaseDC(m_hWnd, m_hdc) == 1)
-            CGdiObjectCount::Deleted();
-    }
-    CClientHdc(const CClientHdc&) = delete;
-    CClientHdc& operator=(const CClientHdc&) = delete;
-
-    HWND m_hWnd;
-    HDC m_hdc;
-};
-
+// The client context is a base class, so that it is released after the
+// drawing context has handed on what it changed.
 class CClientPictureDC final : private CClientHdc, public CPresentingDC {
 public:
     explicit CClientPictureDC(HWND hWnd)
         : CClientHdc(hWnd),
           CPresentingDC(CWindowPictures::Of(hWnd), VisibleClientRects(hWnd, m_hdc),
-                        [hdc = m_hdc](const CSurface& picture, const std::vector<CRect>& changed) {
-                            CWindowPictures::Present(hdc, picture, changed);
+                        [hWnd, hdc = m_hdc](const CSurface&, const std::vector<CRect>& changed) {
+                            CPacedPresents::Drew(hWnd, hdc, changed);
                         })
     {
     }

@@ -1,6 +1,7 @@
 #include "wnd_port.h"
 
 #include "app.h"
+#include "paced_presents.h"
 #include "window_picture.h"
 
 #include <unordered_map>
@@ -39,7 +40,14 @@ LRESULT CALLBACK CWndPort::WindowProcedure(HWND hWnd, UINT message, WPARAM wPara
     if (message == WM_CREATE)
         CWindowPictures::Start(hWnd);
 
+    // Presents are paced by when the timers tick, and a tick that draws
+    // nothing still carries what earlier drawing left waiting.
+    const bool tick = message == WM_TIMER;
+    if (tick)
+        CPacedPresents::TickStarts(hWnd, static_cast<UINT_PTR>(wParam));
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    if (tick)
+        CPacedPresents::TickEnded();
     if (message == WM_NCDESTROY)
         FinishWindow(*wnd);
     return result;
@@ -105,6 +113,7 @@ void CWndPort::FinishWindow(CWnd& wnd)
         app->m_pMainWnd = nullptr;
         ::PostQuitMessage(0);
     }
+    CPacedPresents::Forget(wnd.m_hWnd);
     CWindowPictures::Forget(wnd.m_hWnd);
     Detach(wnd);
     wnd.PostNcDestroy();

@@ -2,6 +2,8 @@
 // attached window.
 #include "wnd.h"
 
+#include "paced_presents.h"
+
 #include <algorithm>
 
 void CWnd::GetClientRect(LPRECT rect) const
@@ -85,11 +87,15 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
 // is only one.
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*callback)(HWND, UINT, UINT_PTR, DWORD))
 {
-    return ::SetTimer(m_hWnd, id, elapse, callback);
+    const UINT_PTR set = ::SetTimer(m_hWnd, id, elapse, callback);
+    if (set != 0)
+        CPacedPresents::TimerSet(m_hWnd, id, elapse, callback != nullptr);
+    return set;
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id)
 {
+    CPacedPresents::TimerKilled(m_hWnd, id);
     return ::KillTimer(m_hWnd, id);
 }
 

@@ -8,7 +8,9 @@
 #include "x11_events.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
+#include "x11_refresh.h"
 #include "x11_timer_schedule.h"
+#include "surface/display_frame.h"
 #include "surface/present_pacer.h"
 
 #include "app.h"
@@ -139,6 +141,8 @@ bool CX11Port::CImpl::Open(const std::string& displayName, std::string& error)
     m_driver->SetScreenSize(m_display.Width(), m_display.Height());
     m_power.emplace(m_display.Get());
     m_deleteWindow = XInternAtom(m_display.Get(), "WM_DELETE_WINDOW", False);
+    // Presents follow the monitor's frames, read once: a hack lives on one.
+    m_pacer = CPresentPacer(DisplayFrame(ReadRefreshRate(m_display.Get(), m_display.Root())));
     return true;
 }
 
