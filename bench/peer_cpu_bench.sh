@@ -5,7 +5,8 @@
 #   1920x1080, and 100 / 100 at 3840x2160;
 #   abstractile, deco and popsquares (Debian's xscreensaver-data) at 1920x1080.
 # After a warm-up, the processor time of the program and of its X server
-# over SECONDS is printed as a share of one core, each and together.
+# over SECONDS is printed as a share of one core, each and together, and
+# how many times a second each was woken (ran on a processor).
 #
 # More than one verdane build may be given (for example a copy of main's
 # beside the working tree's): each setting is then measured for each build
@@ -55,6 +56,22 @@ runtime() {
   echo "$total"
 }
 
+# Times that a process's threads have been put on a processor, from the
+# same account: each wake-up counts one.
+runs() {
+  local total=0 _ count file
+  for file in /proc/"$1"/task/*/schedstat; do
+    read -r _ _ count 2>/dev/null <"$file" || continue
+    total=$((total + count))
+  done
+  echo "$total"
+}
+
+# Per second over the measurement, rounded.
+rate() {
+  awk -v n="$1" -v s="$seconds" 'BEGIN { printf "%.0f", n / s }'
+}
+
 # Share of one core, in percent with two decimals, of nanoseconds over seconds.
 share() {
   awk -v t="$1" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / 1e9 / s }'
@@ -65,7 +82,7 @@ share() {
 measure() {
   local label=$1 size=$2
   shift 2
-  local file="$work/display" xvfb program p0 x0 p1 x1
+  local file="$work/display" xvfb program p0 x0 p1 x1 pw0 xw0 pw1 xw1
   rm -f "$file"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -br 3>"$file" >/dev/null 2>&1 &
   xvfb=$!
@@ -75,18 +92,18 @@ measure() {
   program=$!
   pids+=("$program")
   sleep "$warmup"
-  p0=$(runtime "$program"); x0=$(runtime "$xvfb")
+  p0=$(runtime "$program"); x0=$(runtime "$xvfb"); pw0=$(runs "$program"); xw0=$(runs "$xvfb")
   sleep "$seconds"
-  p1=$(runtime "$program"); x1=$(runtime "$xvfb")
-  printf "%-44s %8s %% %8s %% %8s %%\n" "$label" "$(share $((p1 - p0)))" "$(share $((x1 - x0)))" \
-    "$(share $((p1 - p0 + x1 - x0)))"
+  p1=$(runtime "$program"); x1=$(runtime "$xvfb"); pw1=$(runs "$program"); xw1=$(runs "$xvfb")
+  printf "%-44s %8s %% %8s %% %8s %% %8s %8s\n" "$label" "$(share $((p1 - p0)))" "$(share $((x1 - x0)))" \
+    "$(share $((p1 - p0 + x1 - x0)))" "$(rate $((pw1 - pw0)))" "$(rate $((xw1 - xw0)))"
   kill "$program" "$xvfb" 2>/dev/null || true
   wait "$program" "$xvfb" 2>/dev/null || true
 }
 
 mkdir -p "$work/config"
 echo "Black root, ${seconds} s after ${warmup} s of warm-up, ${rounds} round(s); share of one core"
-printf "%-44s %10s %10s %10s\n" "" "program" "X server" "together"
+printf "%-44s %10s %10s %10s %8s %8s\n" "" "program" "X server" "together" "wakes/s" "X wakes"
 for _ in $(seq 1 "$rounds"); do
   for setting in "1920x1080 0 0" "1920x1080 100 0" "1920x1080 100 100" "3840x2160 100 100"; do
     set -- $setting

@@ -15,7 +15,10 @@ std::uintptr_t Key(HWND hWnd)
 }
 
 // Copies the part of source under rect (in source's coordinates) into
-// picture, which has rect's size; pixels beyond source stay black.
+// picture, which has rect's size; pixels beyond source stay as they are.
+// Whole rows at a time: the picture then rebuilds its probe summary once,
+// exactly, where writing pixel by pixel would leave every block marked as
+// possibly bright and every later probe reading the picture itself.
 void CopyBeneath(const CSurface& source, const CRect& rect, CSurface& picture)
 {
     const CRect place(rect.left, rect.top, rect.left + picture.Width(), rect.top + picture.Height());
@@ -117,8 +120,7 @@ bool COffscreenWorld::Reshape(HWND hWnd, LONG width, LONG height)
     window->rect.bottom = window->rect.top + picture->Height();
     InitialPicture(*window, *picture);
     const int keptWidth = std::min(old.Width(), picture->Width());
-    for (int y = 0; y < std::min(old.Height(), picture->Height()); ++y)
-        std::copy_n(old.WordRow(y), keptWidth, picture->WordRow(y));
+    CopyBeneath(old, picture->Bounds(), *picture);
     const CRect kept(0, 0, keptWidth, std::min(old.Height(), picture->Height()));
     // A device context still open keeps drawing on the old picture.
     window->surface = std::move(picture);

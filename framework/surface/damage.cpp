@@ -12,7 +12,7 @@ LONG BandOf(LONG y)
 
 }  // namespace
 
-std::vector<CRect>& CDamage::BoxesOf(LONG band)
+std::vector<CRect>& CDamage::AddBand(LONG band)
 {
     if (m_bands.empty())
         m_firstBand = band;
@@ -33,7 +33,8 @@ void CDamage::Add(const RECT& rect)
         return;
     m_empty = false;
     m_rectsCurrent = false;
-    for (LONG band = BandOf(r.top); band <= BandOf(r.bottom - 1); ++band) {
+    const LONG lastBand = BandOf(r.bottom - 1);
+    for (LONG band = BandOf(r.top); band <= lastBand; ++band) {
         const LONG bandTop = band * kBandHeight;
         CRect piece(r.left, std::max(r.top, bandTop), r.right, std::min(r.bottom, bandTop + kBandHeight));
         std::vector<CRect>& boxes = BoxesOf(band);

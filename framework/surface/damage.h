@@ -43,8 +43,17 @@ public:
 
 private:
     // The boxes of a band, left to right; kept from the first band touched
-    // on, so that a drawing call finds its band at once.
-    std::vector<CRect>& BoxesOf(LONG band);
+    // on, so that a drawing call finds its band at once. Inline for a band
+    // already kept, as nearly every call's is.
+    std::vector<CRect>& BoxesOf(LONG band)
+    {
+        const auto index = static_cast<std::size_t>(band - m_firstBand);
+        if (!m_bands.empty() && band >= m_firstBand && index < m_bands.size())
+            return m_bands[index];
+        return AddBand(band);
+    }
+    // Extends the bands kept to hold band.
+    std::vector<CRect>& AddBand(LONG band);
 
     LONG m_joinGap;
     std::vector<std::vector<CRect>> m_bands;

@@ -77,15 +77,21 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
     const std::uint32_t word = CSurface::WordOf(color);
+    const bool thin = pen.width <= 1;
     // A stroke stays within its pen width of the segment's box (round caps
-    // reach at most (width + 1) / 2 + 1 beyond an end point).
-    const long long margin = pen.width <= 1 ? 0 : pen.width;
-    const CRect box = BoxOfSpan(std::min(x0, x1) - margin, std::min(y0, y1) - margin,
-                                std::max(x0, x1) + margin + 1, std::max(y0, y1) + margin + 1);
-    if (m_damage != nullptr)
-        RecordDamage(box);
-    m_surface.Wrote(box, color);
-    if (pen.width <= 1) {
+    // reach at most (width + 1) / 2 + 1 beyond an end point). The box is
+    // made only where it is used: a thin dark line drawn without a damage
+    // record (the growth's most common segment) needs none.
+    CRect box;
+    if (!thin || m_damage != nullptr || color > CSurface::kSummaryBar) {
+        const long long margin = thin ? 0 : pen.width;
+        box = BoxOfSpan(std::min(x0, x1) - margin, std::min(y0, y1) - margin, std::max(x0, x1) + margin + 1,
+                        std::max(y0, y1) + margin + 1);
+        if (m_damage != nullptr)
+            RecordDamage(box);
+        m_surface.Wrote(box, color);
+    }
+    if (thin) {
         for (const CRect& clip : m_clip) {
             ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { m_surface.RowToDraw(y)[x] = word; });
         }

@@ -87,9 +87,16 @@ private:
     // of windows that are gone; shows or hides the pointer.
     void Sync();
     bool CreateOwnWindow(HWND hWnd);
-    // One tick of every timer that is due; true when any fired.
-    bool FireDueTimers(Clock::time_point now, long floorMicros);
-    std::optional<Clock::time_point> NextDue() const { return m_schedule.NextDue(); }
+    // Every tick due by now, those the loop slept past included.
+    CX11TimerSchedule::CRun FireDueTimers(Clock::time_point now, long floorMicros);
+    // When the next ticks run: when timers tick faster than the display
+    // shows frames, at the last tick due within a frame of the next one,
+    // all of them together (100 ticks a second at 60 Hz: two every 20 ms);
+    // otherwise when the next is due. None while no timer is set.
+    std::optional<Clock::time_point> NextTicks(long floorMicros) const;
+    // Some presenter waits for the server to confirm that it has read its
+    // last image.
+    bool AwaitingConfirmation();
     // Whether a timer tick changed a picture since its changes were last
     // presented.
     bool TicksChanged() const;
@@ -98,7 +105,7 @@ private:
     // for a presenter that was not ready.
     bool PresentChanges(bool ticks);
     // Until when the loop may sleep for lack of timers and events.
-    std::optional<Clock::time_point> WakeAt();
+    std::optional<Clock::time_point> WakeAt(long floorMicros);
     void DrawFps(const std::string& text);
     HWND TargetOf(Window window) const;
     // The target's X window has a new size: the framework window follows,
@@ -116,6 +123,9 @@ private:
     std::map<HWND, std::vector<CRect>> m_exposed;
     CX11TimerSchedule m_schedule;
     CPresentPacer m_pacer;
+    // The serial of the next request when the connection was last flushed:
+    // a round that made no request has nothing to flush.
+    unsigned long m_flushedRequest = 0;
     bool m_presenterWaits = false;  // a presenter was not ready at the last present
     Atom m_deleteWindow = 0;
     Cursor m_blankCursor = 0;
@@ -441,17 +451,41 @@ void CX11Port::CImpl::Reshape(HWND target, int width, int height)
         m_exposed[hWnd].push_back(m_world.Find(hWnd)->surface->Bounds());
 }
 
-bool CX11Port::CImpl::FireDueTimers(Clock::time_point now, long floorMicros)
+CX11TimerSchedule::CRun CX11Port::CImpl::FireDueTimers(Clock::time_point now, long floorMicros)
 {
-    std::vector<CX11TimerSchedule::CTimer> timers;
-    for (HWND hWnd : AllWindows(m_world)) {
-        for (const auto& [id, timer] : m_world.Find(hWnd)->timers)
-            timers.push_back({hWnd, id, timer.elapse});
+    // Ticks slept past by choice are at most a frame late; later ones come
+    // from a busy machine and coalesce rather than pile up. A floor of 0
+    // (ticks as fast as they come) gathers none.
+    const Clock::duration catchUp = floorMicros > 0 ? 2 * m_pacer.Frame() : Clock::duration::zero();
+    return m_schedule.RunDue(
+        now, floorMicros, catchUp,
+        [this](std::vector<CX11TimerSchedule::CTimer>& timers) {
+            for (HWND hWnd : AllWindows(m_world)) {
+                for (const auto& [id, timer] : m_world.Find(hWnd)->timers)
+                    timers.push_back({hWnd, id, timer.elapse});
+            }
+        },
+        [this](const CX11TimerSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); });
+}
+
+std::optional<Clock::time_point> CX11Port::CImpl::NextTicks(long floorMicros) const
+{
+    const std::optional<Clock::time_point> due = m_schedule.NextDue();
+    // A floor of 0 asks for ticks as fast as they come: not gathered.
+    if (!due || floorMicros <= 0)
+        return due;
+    // The last tick due within a frame of the next: all of them run then,
+    // and what the first drew is still on the screen within its frame.
+    return m_schedule.LastDueBy(*due + m_pacer.Frame());
+}
+
+bool CX11Port::CImpl::AwaitingConfirmation()
+{
+    for (auto& [hWnd, target] : m_targets) {
+        if (target.presenter != nullptr && !target.presenter->Ready())
+            return true;
     }
-    bool fired = false;
-    for (const auto& [hWnd, id] : m_schedule.TakeDue(timers, now, floorMicros))
-        fired = m_world.FireTimer(hWnd, id) || fired;
-    return fired;
+    return false;
 }
 
 bool CX11Port::CImpl::TicksChanged() const
@@ -493,15 +527,15 @@ bool CX11Port::CImpl::PresentChanges(bool ticks)
     return all;
 }
 
-std::optional<Clock::time_point> CX11Port::CImpl::WakeAt()
+std::optional<Clock::time_point> CX11Port::CImpl::WakeAt(long floorMicros)
 {
-    const std::optional<Clock::time_point> tick = NextDue();
-    std::optional<Clock::time_point> wake = tick;
-    // A presenter that was not ready is woken by its completion event; the
+    const std::optional<Clock::time_point> ticks = NextTicks(floorMicros);
+    std::optional<Clock::time_point> wake = ticks;
+    // A presenter that was not ready is woken by its confirmation; the
     // pacer's wake-up may then lie in the past and is not waited for.
     const std::optional<Clock::time_point> present =
         m_presenterWaits ? std::optional<Clock::time_point>(Clock::now() + std::chrono::milliseconds(100))
-                         : m_pacer.WakeAt(tick);
+                         : m_pacer.WakeAt(ticks);
     if (present && (!wake || *present < *wake))
         wake = present;
     return wake;
@@ -531,24 +565,37 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
     Clock::time_point fpsStart = Clock::now();
     std::string fpsText = "FPS:   0.0";
     bool readable = true;  // the server may have spoken before the loop
+    m_flushedRequest = NextRequest(dpy);
     for (;;) {
         DispatchEvents(readable);
         COffscreenPumpResult pumped = m_world.Pump();
+        // One time for the whole round, so that ticks, presents and the
+        // next wake-up are reckoned from the same moment.
+        const Clock::time_point now = Clock::now();
         // While the monitor is dark nothing grows: no tick, so no step and
         // no random number; input and closing work as ever.
-        const bool asleep = options.sleepWithDisplay && m_power->IsOff(Clock::now());
-        if (!pumped.quit && !asleep && FireDueTimers(Clock::now(), options.delayMicros)) {
-            ++frames;
-            pumped = m_world.Pump();
+        const bool asleep = options.sleepWithDisplay && m_power->IsOff(now);
+        // Ticks run at their batch's time, not early for an event that
+        // happened to wake the loop (that would only shift the batches).
+        const std::optional<Clock::time_point> ticksAt = NextTicks(options.delayMicros);
+        std::optional<Clock::time_point> firstTick;
+        if (!pumped.quit && !asleep && (!ticksAt || now >= *ticksAt)) {
+            const CX11TimerSchedule::CRun ticks = FireDueTimers(now, options.delayMicros);
+            if (ticks.fired > 0) {
+                frames += ticks.fired;
+                firstTick = ticks.firstPlanned;
+                pumped = m_world.Pump();
+            }
         }
         if (pumped.quit)
             return pumped.exitCode;
         Sync();
-        const Clock::time_point now = Clock::now();
+        // A tick's changes wait from when it was due, which may be before
+        // this round when it ran together with later ones.
         if (TicksChanged())
-            m_pacer.Drew(now);
+            m_pacer.Drew(firstTick.value_or(now));
         // What timers drew waits for the display's pace; the rest goes now.
-        const bool ticks = m_pacer.PresentNow(now, NextDue());
+        const bool ticks = m_pacer.PresentNow(now, NextTicks(options.delayMicros));
         m_presenterWaits = !PresentChanges(ticks);
         if (ticks && !m_presenterWaits)
             m_pacer.Presented(now);
@@ -563,7 +610,12 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
             }
             DrawFps(fpsText);
         }
-        XFlush(dpy);
+        // A round that asked nothing of the server (most ticks at a low
+        // growth rate draw nothing) costs no system call here.
+        if (NextRequest(dpy) != m_flushedRequest) {
+            XFlush(dpy);
+            m_flushedRequest = NextRequest(dpy);
+        }
         if (m_world.TopLevelWindows().empty())
             return 0;  // nothing left that could ever post the quit message
         // Events that replies brought along are held by Xlib, where poll
@@ -573,19 +625,27 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
             continue;
         }
 
-        // Sleep until the server speaks, the next timer is due, changes
+        // Sleep until the server speaks, the next ticks are due, changes
         // are due on the screen or, with the monitor dark, it is time to
         // ask again whether it still is.
         timespec timeout{};
-        const std::optional<Clock::time_point> next = asleep ? m_power->NextCheck() : WakeAt();
+        const std::optional<Clock::time_point> next = asleep ? m_power->NextCheck() : WakeAt(options.delayMicros);
+        const Clock::time_point before = Clock::now();
         if (next) {
-            const auto wait = std::max(*next - Clock::now(), Clock::duration::zero());
+            const auto wait = std::max(*next - before, Clock::duration::zero());
             const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
             timeout.tv_sec = static_cast<time_t>(nanos / 1000000000);
             timeout.tv_nsec = static_cast<long>(nanos % 1000000000);
         }
+        // The server confirms each shared-memory present with an event.
+        // When the loop wakes within two frames anyway, it reads that event
+        // then rather than waking for it alone: anything else the server
+        // says meanwhile (input included) waits at most that long, as it
+        // does in a hack that handles events once per frame.
+        const bool watchServer = !(next && *next <= before + 2 * m_pacer.Frame() && AwaitingConfirmation());
         pollfd server{fd, POLLIN, 0};
-        readable = ppoll(&server, 1, next ? &timeout : nullptr, nullptr) > 0;
+        const int ready = ppoll(watchServer ? &server : nullptr, watchServer ? 1 : 0, next ? &timeout : nullptr, nullptr);
+        readable = !watchServer || ready > 0;
     }
 }
 

@@ -5,31 +5,54 @@
 std::vector<CX11TimerSchedule::CTimerKey> CX11TimerSchedule::TakeDue(const std::vector<CTimer>& timers,
                                                                        Clock::time_point now, long floorMicros)
 {
-    std::map<CTimerKey, Clock::time_point> due;
-    std::vector<CTimerKey> fire;
+    Round(timers, now, floorMicros);
+    return m_fire;
+}
+
+void CX11TimerSchedule::Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros)
+{
+    m_fire.clear();
+    for (CPlan& plan : m_plans)
+        plan.seen = false;
     for (const CTimer& timer : timers) {
         const auto period = std::chrono::microseconds(std::max<long long>(timer.elapseMs * 1000LL, floorMicros));
         const CTimerKey key(timer.hWnd, timer.id);
-        const auto known = m_due.find(key);
-        if (known == m_due.end()) {
-            due[key] = now + period;
-        } else if (known->second <= now) {
-            fire.push_back(key);
-            due[key] = std::max(known->second + period, now);
-        } else {
-            due[key] = known->second;
+        const auto known = std::find_if(m_plans.begin(), m_plans.end(), [&](const CPlan& p) { return p.key == key; });
+        if (known == m_plans.end()) {
+            m_plans.push_back({key, at + period, period, true});
+        } else if (!known->seen) {
+            known->seen = true;
+            known->period = period;
+            if (known->due <= at) {
+                m_fire.push_back(key);
+                known->due = std::max(known->due + period, at);
+            }
         }
     }
-    m_due = std::move(due);
-    return fire;
+    m_plans.erase(std::remove_if(m_plans.begin(), m_plans.end(), [](const CPlan& p) { return !p.seen; }),
+                  m_plans.end());
 }
 
 std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::NextDue() const
 {
     std::optional<Clock::time_point> next;
-    for (const auto& entry : m_due) {
-        if (!next || entry.second < *next)
-            next = entry.second;
+    for (const CPlan& plan : m_plans) {
+        if (!next || plan.due < *next)
+            next = plan.due;
     }
     return next;
+}
+
+std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::LastDueBy(Clock::time_point limit) const
+{
+    std::optional<Clock::time_point> last;
+    for (const CPlan& plan : m_plans) {
+        if (plan.due > limit)
+            continue;
+        const Clock::time_point latest =
+            plan.period > Clock::duration::zero() ? plan.due + (limit - plan.due) / plan.period * plan.period : plan.due;
+        if (!last || latest > *last)
+            last = latest;
+    }
+    return last;
 }

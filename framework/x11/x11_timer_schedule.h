@@ -5,12 +5,16 @@
 // is not made up for (late ticks coalesce into one, as Windows coalesces
 // them), and the next is one period after the missed one or, when that has
 // passed too, at once on the next round.
+//
+// The loop may also sleep past ticks on purpose, to wake once for all the
+// ticks due within a display frame rather than once per tick: RunDue then
+// delivers each tick it slept past, in time order, so the timers keep
+// their rate.
 #pragma once
 
 #include "afxtypes.h"
 
 #include <chrono>
-#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -26,14 +30,76 @@ public:
         UINT elapseMs;  // as the window asked
     };
 
+    struct CRun {
+        int fired = 0;  // ticks delivered
+        // When the first of them was planned; none when none was.
+        std::optional<Clock::time_point> firstPlanned;
+    };
+
     // Takes the timers that are set now (all of them: one missing is
     // forgotten, as killed) and returns those due at now, in the order
     // given, planning each one's next tick.
     std::vector<CTimerKey> TakeDue(const std::vector<CTimer>& timers, Clock::time_point now, long floorMicros);
 
+    // Delivers every tick planned up to now, in time order: a round of
+    // TakeDue at each planned tick's own time, then one at now. Ticks
+    // planned more than catchUp before now (a busy machine, not the loop's
+    // choice) are judged at now - catchUp, where they coalesce as above.
+    // collect(timers) fills in the timers set, and is asked again before
+    // every round, since a tick may set or kill timers; fire(key) delivers
+    // one tick and says whether it did.
+    template <class Collect, class Fire>
+    CRun RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp, Collect collect, Fire fire);
+
     // The earliest planned tick; none while no timer is set.
     std::optional<Clock::time_point> NextDue() const;
+    // The latest tick due by limit, each timer ticking on at its period
+    // from its planned tick; none when no tick is planned by limit.
+    std::optional<Clock::time_point> LastDueBy(Clock::time_point limit) const;
 
 private:
-    std::map<CTimerKey, Clock::time_point> m_due;
+    struct CPlan {
+        CTimerKey key;
+        Clock::time_point due;
+        Clock::duration period;
+        bool seen;  // set in the current round
+    };
+
+    // TakeDue into m_fire, which it empties first.
+    void Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros);
+
+    std::vector<CPlan> m_plans;  // in the order first seen; few, so searched in turn
+    // Reused from round to round, so that a round allocates nothing.
+    std::vector<CTimer> m_timers;
+    std::vector<CTimerKey> m_fire;
 };
+
+template <class Collect, class Fire>
+CX11TimerSchedule::CRun CX11TimerSchedule::RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp,
+                                                  Collect collect, Fire fire)
+{
+    CRun run;
+    std::optional<Clock::time_point> previous;
+    for (;;) {
+        // The next round's time: the earliest planned tick, or now when
+        // none is past; a round never goes back, so a period of 0 (always
+        // due) ends in the round at now.
+        const std::optional<Clock::time_point> next = NextDue();
+        Clock::time_point at = now;
+        if (next && *next < now && (!previous || *next > *previous))
+            at = std::max(*next, now - catchUp);
+        m_timers.clear();
+        collect(m_timers);
+        Round(m_timers, at, floorMicros);
+        for (const CTimerKey& key : m_fire) {
+            if (fire(key)) {
+                if (!run.firstPlanned)
+                    run.firstPlanned = at;
+                ++run.fired;
+            }
+        }
+        if (at == now)
+            return run;
+        previous = at;
+    }
+}

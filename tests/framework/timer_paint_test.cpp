@@ -2,6 +2,7 @@
 // set, paints clipped to the update region, the picture a window starts
 // with, and the pump's order and bounds.
 #include "offscreen_driver.h"
+#include "offscreen_world.h"
 #include "surface/surface.h"
 #include "window_dc.h"
 #include "wnd.h"
@@ -152,6 +153,24 @@ TEST_F(TimersAndPaints, WindowsStartWithThePictureBeneathThem)
     EXPECT_EQ(m_driver.Surface(child.m_hWnd)->At(10, 10), 0x445566u);  // the host's (15, 16)
     EXPECT_EQ(hostPicture.At(95, 95), 0u);  // beyond the screen's picture
     EXPECT_EQ(m_driver.Window(child.m_hWnd)->windowRect, CRect(15, 26, 35, 46));
+}
+
+// The growth's probes are answered from the picture's summary, which must
+// know the dark parts of a picture taken from the screen as dark (and the
+// bright ones as possibly bright), also after a resize.
+TEST_F(TimersAndPaints, APictureTakenFromTheScreenKnowsItsDarkParts)
+{
+    CSurface screen(100, 100, 0x101010);
+    screen.Set(40, 50, kWhite);
+    m_driver.SetScreenPicture(screen);
+    const HWND host = m_driver.CreateHostWindow(CRect(10, 20, 90, 100));
+    for (int pass = 0; pass < 2; ++pass) {
+        const CSurface& picture = *m_driver.Surface(host);
+        EXPECT_TRUE(picture.MayBeAbove(30, 30)) << pass;
+        EXPECT_FALSE(picture.MayBeAbove(60, 10)) << pass;
+        EXPECT_FALSE(picture.MayBeAbove(5, 70)) << pass;
+        ASSERT_TRUE(OffscreenWorld().Reshape(host, 70, 90));
+    }
 }
 
 TEST_F(TimersAndPaints, PumpPaintsVisibleWindowsAfterPostedMessages)

@@ -1,6 +1,7 @@
 // The X11 port's timer schedule, round by round against a clock the test
 // moves: the first tick one period on, the floor for short periods, late
-// ticks coalesced, several timers in the order set, and kill and restart.
+// ticks coalesced, several timers in the order set, and kill and restart;
+// and the ticks a loop that wakes once per display frame gathers.
 #include <gtest/gtest.h>
 
 #include "x11_timer_schedule.h"
@@ -54,6 +55,125 @@ TEST(X11TimerSchedule, TicksAsWindowsPacesTimers)
         else
             EXPECT_EQ(next, start + milliseconds(round.nextDueMs));
     }
+}
+
+struct CGatherCase {
+    const char* what;
+    long periodMicros;  // the timer asks for 0: the floor
+    long wakeMicros;    // the loop wakes this often
+    long catchUpMicros;
+    int minTicks, maxTicks;  // over the simulated second
+    long maxLateMicros;      // of the first tick of a wake-up, against its plan
+    bool caughtUp;           // nothing is left due when a wake-up ends
+};
+
+// A loop that wakes every wakeMicros for a second and runs what is due:
+// each tick it slept past is delivered once, in order and within the
+// catch-up; with more behind, late ticks coalesce rather than pile up.
+TEST(X11TimerSchedule, GatheredTicksKeepTheirRateAndOrder)
+{
+    const CGatherCase cases[] = {
+        {"100 ticks a second, woken at 60 Hz (the last time at 983 ms)", 10000, 16667, 33333, 98, 98, 16667, true},
+        {"woken at every tick", 10000, 10000, 33333, 100, 101, 0, true},
+        {"ticks slower than frames", 25000, 16667, 33333, 39, 41, 16667, true},
+        {"a busy machine wakes every 100 ms: a few ticks each, no pile-up", 10000, 100000, 33333, 10, 50, 100000,
+         false},
+        {"no catch-up: one tick per wake-up, as before", 10000, 16667, 0, 59, 61, 16667, false},
+    };
+    for (const CGatherCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        CX11TimerSchedule schedule;
+        const Clock::time_point start{};
+        std::vector<Clock::time_point> planned;
+        int ticks = 0;
+        for (long at = 0; at <= 1000000; at += c.wakeMicros) {
+            const Clock::time_point now = start + std::chrono::microseconds(at);
+            const CX11TimerSchedule::CRun run = schedule.RunDue(
+                now, c.periodMicros, std::chrono::microseconds(c.catchUpMicros),
+                [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers.push_back({kWindow, 1, 0}); },
+                [&](const CX11TimerSchedule::CTimerKey& key) {
+                    EXPECT_EQ(key, CX11TimerSchedule::CTimerKey(kWindow, 1));
+                    return true;
+                });
+            ticks += run.fired;
+            if (run.fired > 0) {
+                ASSERT_TRUE(run.firstPlanned.has_value());
+                EXPECT_LE(*run.firstPlanned, now);
+                EXPECT_LE(now - *run.firstPlanned, std::chrono::microseconds(c.maxLateMicros));
+                if (!planned.empty()) {
+                    EXPECT_GT(*run.firstPlanned, planned.back());
+                }
+                planned.push_back(*run.firstPlanned);
+            }
+            // Coalesced ticks leave one due at once on the next round.
+            ASSERT_TRUE(schedule.NextDue().has_value());
+            EXPECT_GE(*schedule.NextDue(), now);
+            if (c.caughtUp) {
+                EXPECT_GT(*schedule.NextDue(), now);
+            }
+        }
+        EXPECT_GE(ticks, c.minTicks);
+        EXPECT_LE(ticks, c.maxTicks);
+    }
+}
+
+// Where a loop that gathers the ticks of a frame wakes: at the last tick
+// due by the limit, each timer ticking on at its own period.
+TEST(X11TimerSchedule, LastTickDueByALimit)
+{
+    const Clock::time_point start{};
+    const auto ms = [&](long v) { return start + milliseconds(v); };
+    CX11TimerSchedule schedule;
+    const auto fire = [](const auto&) { return true; };
+    std::vector<CX11TimerSchedule::CTimer> set = {{kWindow, 1, 10}};
+    const auto collect = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = set; };
+    schedule.RunDue(ms(0), 0, milliseconds(50), collect, fire);  // first tick at 10
+    EXPECT_FALSE(schedule.LastDueBy(ms(9)).has_value());
+    EXPECT_EQ(schedule.LastDueBy(ms(10)), ms(10));
+    EXPECT_EQ(schedule.LastDueBy(ms(26)), ms(20));  // 100 a second, a 60 Hz frame on from the first
+    set.push_back({kOther, 1, 7});
+    schedule.RunDue(ms(1), 0, milliseconds(50), collect, fire);  // the other first ticks at 8
+    EXPECT_EQ(schedule.LastDueBy(ms(23)), ms(22));
+    EXPECT_EQ(schedule.LastDueBy(ms(29)), ms(29));
+}
+
+// Ticks change the timers: one killed by a tick fires no more in the same
+// wake-up, one set by a tick first ticks one period after its round, and a
+// period of 0 (no floor) ends the wake-up after a tick or two.
+TEST(X11TimerSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
+{
+    const Clock::time_point start{};
+    const auto ms = [&](long v) { return start + milliseconds(v); };
+    CX11TimerSchedule schedule;
+    std::vector<CX11TimerSchedule::CTimer> set = {{kWindow, 1, 10}};
+    const auto collect = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = set; };
+    schedule.RunDue(ms(0), 0, milliseconds(50), collect, [](const auto&) { return true; });
+
+    // At 35 ms, ticks of 10, 20 and 30 are behind; the first sets a second
+    // timer, the second kills the first.
+    std::vector<CX11TimerSchedule::CTimerKey> fired;
+    const CX11TimerSchedule::CRun run = schedule.RunDue(ms(35), 0, milliseconds(50), collect, [&](const auto& key) {
+        fired.push_back(key);
+        if (fired.size() == 1)
+            set.push_back({kOther, 1, 10});
+        else if (fired.size() == 2)
+            set.erase(set.begin());
+        return true;
+    });
+    const std::vector<CX11TimerSchedule::CTimerKey> expected = {{kWindow, 1}, {kWindow, 1}, {kOther, 1}};
+    EXPECT_EQ(fired, expected);
+    EXPECT_EQ(run.fired, 3);
+    EXPECT_EQ(run.firstPlanned, ms(10));
+    EXPECT_EQ(schedule.NextDue(), ms(40));
+
+    CX11TimerSchedule always;
+    const std::vector<CX11TimerSchedule::CTimer> zero = {{kWindow, 1, 0}};
+    const auto collectZero = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = zero; };
+    always.RunDue(ms(0), 0, milliseconds(50), collectZero, [](const auto&) { return true; });
+    const CX11TimerSchedule::CRun spun =
+        always.RunDue(ms(20), 0, milliseconds(50), collectZero, [](const auto&) { return true; });
+    EXPECT_GE(spun.fired, 1);
+    EXPECT_LE(spun.fired, 2);
 }
 
 }  // namespace
