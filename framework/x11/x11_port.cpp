@@ -595,7 +595,9 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         if (TicksChanged())
             m_pacer.Drew(firstTick.value_or(now));
         // What timers drew waits for the display's pace; the rest goes now.
-        const bool ticks = m_pacer.PresentNow(now, NextTicks(options.delayMicros));
+        // While the monitor is dark no tick comes to carry what the last
+        // one drew, so that goes out within a frame as well.
+        const bool ticks = m_pacer.PresentNow(now, asleep ? std::nullopt : NextTicks(options.delayMicros));
         m_presenterWaits = !PresentChanges(ticks);
         if (ticks && !m_presenterWaits)
             m_pacer.Presented(now);
@@ -629,7 +631,15 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         // are due on the screen or, with the monitor dark, it is time to
         // ask again whether it still is.
         timespec timeout{};
-        const std::optional<Clock::time_point> next = asleep ? m_power->NextCheck() : WakeAt(options.delayMicros);
+        std::optional<Clock::time_point> next;
+        if (asleep) {
+            next = m_power->NextCheck();
+            const std::optional<Clock::time_point> present = m_pacer.WakeAt(std::nullopt);
+            if (present && *present < *next)
+                next = present;
+        } else {
+            next = WakeAt(options.delayMicros);
+        }
         const Clock::time_point before = Clock::now();
         if (next) {
             const auto wait = std::max(*next - before, Clock::duration::zero());
