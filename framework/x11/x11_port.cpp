@@ -80,7 +80,8 @@ private:
 
     // Handles the events Xlib holds, and those waiting on the connection
     // when readable (otherwise it does not ask the socket: a read that finds
-    // nothing costs a system call on every tick).
+    // nothing costs a system call on every tick). A window resized several
+    // times among them takes only its latest size.
     void DispatchEvents(bool readable);
     void HandleEvent(XEvent& event);
     // Makes X windows for new top-level framework windows and drops those
@@ -121,6 +122,10 @@ private:
     std::map<HWND, CTarget> m_targets;
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
+    // The latest size each target's X window was given among the events
+    // being dispatched: a storm of resizes (a live resize, xrandr) costs
+    // one new picture, not one per size that never shows.
+    std::map<HWND, SIZE> m_resized;
     CX11TimerSchedule m_schedule;
     CPresentPacer m_pacer;
     // The serial of the next request when the connection was last flushed:
@@ -360,6 +365,10 @@ void CX11Port::CImpl::DispatchEvents(bool readable)
         XNextEvent(dpy, &event);
         HandleEvent(event);
     }
+    for (const auto& [target, size] : std::exchange(m_resized, {})) {
+        if (m_targets.count(target) != 0)
+            Reshape(target, size.cx, size.cy);
+    }
 }
 
 void CX11Port::CImpl::HandleEvent(XEvent& event)
@@ -400,7 +409,7 @@ void CX11Port::CImpl::HandleEvent(XEvent& event)
         }
         return;
     case ConfigureNotify:
-        Reshape(target, event.xconfigure.width, event.xconfigure.height);
+        m_resized[target] = SIZE{event.xconfigure.width, event.xconfigure.height};
         return;
     case MapNotify:
         // A full-screen window takes the keyboard, as screen savers do,
@@ -442,11 +451,8 @@ void CX11Port::CImpl::Reshape(HWND target, int width, int height)
         m_world.Reshape(child, width, height);
     if (target == TargetOf(m_display.Root()))
         m_driver->SetScreenSize(width, height);
-    // A presenter clips to the window's size as it was when it was made.
-    CTarget& shown = m_targets[target];
-    shown.presenter.reset();
-    std::string error;
-    shown.presenter = CX11Presenter::Create(m_display, shown.window, error);
+    if (CX11Presenter* presenter = m_targets[target].presenter.get())
+        presenter->Resize(width, height);
     for (const auto& [hWnd, origin] : ShownIn(target))
         m_exposed[hWnd].push_back(m_world.Find(hWnd)->surface->Bounds());
 }
