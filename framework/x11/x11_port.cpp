@@ -88,7 +88,9 @@ private:
     // of windows that are gone; shows or hides the pointer.
     void Sync();
     bool CreateOwnWindow(HWND hWnd);
-    // Every tick due by now, those the loop slept past included.
+    // Every tick due by now, those the loop slept past included, as far as
+    // they run within a frame: input is read at least once a frame however
+    // short the timers' period, and the ticks that do not fit are dropped.
     CX11TimerSchedule::CRun FireDueTimers(Clock::time_point now, long floorMicros);
     // When the next ticks run: when timers tick faster than the display
     // shows frames, at the last tick due within a frame of the next one,
@@ -463,6 +465,7 @@ CX11TimerSchedule::CRun CX11Port::CImpl::FireDueTimers(Clock::time_point now, lo
     // from a busy machine and coalesce rather than pile up. A floor of 0
     // (ticks as fast as they come) gathers none.
     const Clock::duration catchUp = floorMicros > 0 ? 2 * m_pacer.Frame() : Clock::duration::zero();
+    const Clock::time_point deadline = now + m_pacer.Frame();
     return m_schedule.RunDue(
         now, floorMicros, catchUp,
         [this](std::vector<CX11TimerSchedule::CTimer>& timers) {
@@ -471,7 +474,8 @@ CX11TimerSchedule::CRun CX11Port::CImpl::FireDueTimers(Clock::time_point now, lo
                     timers.push_back({hWnd, id, timer.elapse});
             }
         },
-        [this](const CX11TimerSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); });
+        [this](const CX11TimerSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); },
+        [deadline] { return Clock::now() >= deadline; });
 }
 
 std::optional<Clock::time_point> CX11Port::CImpl::NextTicks(long floorMicros) const

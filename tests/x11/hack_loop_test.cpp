@@ -1,5 +1,5 @@
 // The program verdane's loop under load, on a private Xvfb: storms of
-// resizes.
+// resizes, and timers far faster than the display.
 // GoogleTest before Xlib, whose None and Bool macros it would trip on.
 #include <gtest/gtest.h>
 
@@ -73,6 +73,42 @@ TEST_F(HackLoopTest, AResizeStormEndsPromptlyAndCleanlyWhenTheWindowGoes)
         EXPECT_EQ(hack.WaitExit(1500), 0)
             << "still running " << std::chrono::duration<double>(Clock::now() - closed).count() << " s after";
         EXPECT_EQ(hack.Errors().find("X error"), std::string::npos) << hack.Errors();
+    }
+}
+
+// With a timer of 1 µs far more ticks are due in a frame than the machine
+// can run; the ticks that do not fit are dropped, and a key still ends
+// -fullscreen at once: on this screen at the default growth, and on a 4K
+// screen at "Growth Rate" and "Plant Size" 100, where each tick costs most.
+TEST_F(HackLoopTest, ATinyDelayLeavesInputPrompt)
+{
+    using Clock = std::chrono::steady_clock;
+    CXvfbServer large(3840, 2160);
+    ASSERT_FALSE(large.Display().empty()) << "Xvfb did not start";
+    struct CCase {
+        const char* what;
+        std::string display;
+        std::vector<std::string> arguments;
+    };
+    const CCase cases[] = {
+        {"1024x768, the defaults", s_server->Display(), {"-fullscreen", "-delay", "1"}},
+        {"3840x2160 at 100/100", large.Display(),
+         {"-fullscreen", "-delay", "1", "--growth-rate", "100", "--plant-size", "100"}},
+    };
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        CXScreen screen(c.display);
+        ASSERT_NE(screen.Get(), nullptr);
+        CHackProcess hack(c.display, c.arguments);
+        Window window = 0;
+        ASSERT_TRUE(WaitFor([&] { return (window = screen.FindHackWindow()) != 0; }, kStartTimeoutMs));
+        // Let the ticks pile up for a while before the key.
+        EXPECT_FALSE(hack.WaitExit(1000).has_value());
+        screen.Key(window, 'a');
+        const Clock::time_point pressed = Clock::now();
+        EXPECT_EQ(hack.WaitExit(1500), 0)
+            << "still running " << std::chrono::duration<double>(Clock::now() - pressed).count()
+            << " s after the key";
     }
 }
 
