@@ -103,10 +103,13 @@ private:
     // Whether a timer tick changed a picture since its changes were last
     // presented.
     bool TicksChanged() const;
+    struct CPresented {
+        bool any = false;       // something went to the screen
+        bool heldBack = false;  // something waits for a presenter that was not ready
+    };
     // Presents what the server lost and what paints changed, and with ticks
-    // also what the ticks changed. True when nothing had to be held back
-    // for a presenter that was not ready.
-    bool PresentChanges(bool ticks);
+    // also what the ticks changed.
+    CPresented PresentChanges(bool ticks);
     // Until when the loop may sleep for lack of timers and events.
     std::optional<Clock::time_point> WakeAt(long floorMicros);
     void DrawFps(const std::string& text);
@@ -509,9 +512,9 @@ bool CX11Port::CImpl::TicksChanged() const
     return false;
 }
 
-bool CX11Port::CImpl::PresentChanges(bool ticks)
+CX11Port::CImpl::CPresented CX11Port::CImpl::PresentChanges(bool ticks)
 {
-    bool all = true;
+    CPresented result;
     for (auto& [targetHandle, target] : m_targets) {
         if (target.presenter == nullptr)
             continue;
@@ -520,7 +523,8 @@ bool CX11Port::CImpl::PresentChanges(bool ticks)
             COffscreenWindow* window = m_world.Find(hWnd);
             std::vector<CRect>& exposed = m_exposed[hWnd];
             if (!ready) {
-                all = all && exposed.empty() && window->painted.IsEmpty() && (!ticks || window->changed.IsEmpty());
+                result.heldBack = result.heldBack || !exposed.empty() || !window->painted.IsEmpty() ||
+                                  (ticks && !window->changed.IsEmpty());
                 continue;
             }
             std::vector<CRect> rects = std::exchange(exposed, {});
@@ -530,11 +534,13 @@ bool CX11Port::CImpl::PresentChanges(bool ticks)
                 rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
                 window->changed.Clear();
             }
-            if (!rects.empty())
+            if (!rects.empty()) {
                 target.presenter->Present(*window->surface, rects, origin);
+                result.any = true;
+            }
         }
     }
-    return all;
+    return result;
 }
 
 std::optional<Clock::time_point> CX11Port::CImpl::WakeAt(long floorMicros)
@@ -571,7 +577,7 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
 {
     Display* dpy = m_display.Get();
     const int fd = ConnectionNumber(dpy);
-    long frames = 0;
+    long frames = 0;  // presents since fpsStart
     Clock::time_point fpsStart = Clock::now();
     std::string fpsText = "FPS:   0.0";
     bool readable = true;  // the server may have spoken before the loop
@@ -592,7 +598,6 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         if (!pumped.quit && !asleep && (!ticksAt || now >= *ticksAt)) {
             const CX11TimerSchedule::CRun ticks = FireDueTimers(now, options.delayMicros);
             if (ticks.fired > 0) {
-                frames += ticks.fired;
                 firstTick = ticks.firstPlanned;
                 pumped = m_world.Pump();
             }
@@ -608,9 +613,11 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         // While the monitor is dark no tick comes to carry what the last
         // one drew, so that goes out within a frame as well.
         const bool ticks = m_pacer.PresentNow(now, asleep ? std::nullopt : NextTicks(options.delayMicros));
-        m_presenterWaits = !PresentChanges(ticks);
+        const CPresented presented = PresentChanges(ticks);
+        m_presenterWaits = presented.heldBack;
         if (ticks && !m_presenterWaits)
             m_pacer.Presented(now);
+        frames += presented.any ? 1 : 0;
         if (options.showFps) {
             const auto elapsed = std::chrono::duration<double>(Clock::now() - fpsStart).count();
             if (elapsed >= 1.0) {

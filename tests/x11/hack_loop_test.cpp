@@ -1,5 +1,6 @@
 // The program verdane's loop under load, on a private Xvfb: storms of
-// resizes, and timers far faster than the display.
+// resizes, timers far faster than the display, and the frame rate it
+// reports.
 // GoogleTest before Xlib, whose None and Bool macros it would trip on.
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -110,6 +112,31 @@ TEST_F(HackLoopTest, ATinyDelayLeavesInputPrompt)
             << "still running " << std::chrono::duration<double>(Clock::now() - pressed).count()
             << " s after the key";
     }
+}
+
+// -fps shows frames put on the screen, not timer ticks: with a timer of
+// 1 ms (a thousand ticks a second) on a 60 Hz display it shows at most 60
+// and a little. The figure is read off the window by matching its glyphs
+// against the same server's rendering of them.
+TEST_F(HackLoopTest, FpsCountsFramesShownNotTicks)
+{
+    CHackProcess hack(s_server->Display(),
+                      {"-window", "-geometry", "300x200+0+0", "-fps", "--growth-rate", "100", "-delay", "1000"});
+    const Window window = WaitForHackWindow();
+    ASSERT_NE(window, 0u);
+    // The first figure comes after a second of running.
+    double fps = -1;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const std::string text = m_screen->ReadText(window, 10, 200 - 10, 11, "FPS: 0123456789.");
+            if (text.rfind("FPS: ", 0) != 0)
+                return false;
+            fps = std::atof(text.c_str() + 5);
+            return fps > 0;
+        },
+        kStartTimeoutMs))
+        << "no frame rate readable in the window";
+    EXPECT_LE(fps, 65.0);
 }
 
 }  // namespace
