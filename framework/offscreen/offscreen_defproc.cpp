@@ -24,7 +24,7 @@ LRESULT COffscreenWorld::DefaultProcessing(HWND hWnd, UINT message, WPARAM wPara
         // Over the client area the pointer takes the class's cursor; a
         // class without one leaves the pointer as it is.
         if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT) {
-            const COffscreenClass* windowClass = m_classes.Find(window->className.c_str());
+            const COffscreenClass* windowClass = OffscreenClasses().Find(window->className.c_str());
             if (windowClass != nullptr && windowClass->cursor != nullptr) {
                 m_cursor = windowClass->cursor;
                 return TRUE;

@@ -1,11 +1,16 @@
-// The X11 port: the off-screen port's window system (window table, message
-// queue, update regions, timers, destruction order) with an X display
-// attached. The framework's windows keep drawing on their pictures exactly
-// as off-screen; this port gives each top-level framework window an X
-// window, lets framework windows live inside X windows of other programs
-// (the root, XScreenSaver's window, a window id), turns X events into the
-// window messages, fires the timers from a poll loop, and puts what
-// changed on the screen after every round.
+// The X11 port: a window system of the off-screen port (window table,
+// message queue, update regions, timers, destruction order) of its own,
+// with an X display attached. The framework's windows keep drawing on their
+// pictures exactly as off-screen; this port gives each top-level framework
+// window an X window, lets framework windows live inside X windows of other
+// programs (the root, XScreenSaver's window, a window id), turns X events
+// into the window messages, fires the timers from a poll loop, and puts
+// what changed on the screen after every round.
+//
+// Its rooms: the connection (x11_display), the X windows framework windows
+// appear in (x11_targets, x11_target), event dispatch (x11_event_dispatch,
+// x11_events), the loop (x11_loop), presents (x11_presenter) and the frame
+// rate overlay (x11_fps_overlay).
 //
 // No Xlib type appears here, so program code may include it.
 #pragma once
@@ -41,12 +46,12 @@ public:
 
     // Connects to the display (empty name: $DISPLAY) and makes its default
     // screen the window system's primary screen. False, with a one-line
-    // reason, when no server answers.
+    // reason, when no server answers. Once only.
     bool Open(const std::string& displayName, std::string& error);
 
     // Destroys what is left of the windows, then disconnects. To be called
-    // before the program's static objects go: the window system's state is
-    // one of them, and the port's object may outlive it.
+    // before the program's static objects go, which the windows' handlers
+    // may still use, when the port's object outlives them.
     void Close();
 
     std::uint32_t RootWindowId() const;

@@ -1,0 +1,293 @@
+#include "x11_targets.h"
+
+#include "offscreen_resources.h"
+#include "x11_picture.h"
+#include "x11_shared_words.h"
+
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+std::string HexWindowId(std::uint32_t window)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(window));
+    return text;
+}
+
+// The window and every window below it, parents first.
+void CollectSubtree(const COffscreenWorld& world, HWND hWnd, std::vector<HWND>& out)
+{
+    out.push_back(hWnd);
+    for (HWND child : world.Children(hWnd))
+        CollectSubtree(world, child, out);
+}
+
+}  // namespace
+
+CX11Targets::CX11Targets(COffscreenWorld& world, const CX11Display& display)
+    : m_world(world),
+      m_display(display),
+      m_deleteWindow(XInternAtom(display.Get(), "WM_DELETE_WINDOW", False))
+{
+}
+
+CX11Targets::~CX11Targets()
+{
+    Display* dpy = m_display.Get();
+    std::vector<HWND> all;
+    for (HWND top : m_world.TopLevelWindows())
+        CollectSubtree(m_world, top, all);
+    // Pictures kept in this display's shared segments move back into memory
+    // of their own while the display is still open to detach them.
+    for (HWND hWnd : all) {
+        const std::shared_ptr<CSurface>& picture = m_world.Find(hWnd)->surface;
+        if (picture != nullptr && dynamic_cast<CX11SharedWords*>(picture->Memory()) != nullptr)
+            picture->Adopt(nullptr);
+    }
+    for (auto& [hWnd, target] : m_targets) {
+        m_world.SetDamageSink(hWnd, nullptr);
+        if (target->Own())
+            XDestroyWindow(dpy, target->XWindow());
+    }
+    m_targets.clear();
+    if (m_blankCursor != 0)
+        XFreeCursor(dpy, m_blankCursor);
+}
+
+void CX11Targets::Add(HWND host, Window window, bool own, std::unique_ptr<CX11Presenter> presenter)
+{
+    auto target = std::make_unique<CX11Target>(host, window, own, std::move(presenter), m_ticksDrew);
+    m_world.SetDamageSink(host, target.get());
+    m_targets[host] = std::move(target);
+}
+
+HWND CX11Targets::Attach(std::uint32_t window, std::string& error)
+{
+    Display* dpy = m_display.Get();
+    XWindowAttributes attributes{};
+    {
+        CX11ErrorTrap trap(dpy);
+        if (XGetWindowAttributes(dpy, window, &attributes) == 0 || trap.Error() != 0) {
+            error = "there is no window " + HexWindowId(window) + " on this display";
+            return nullptr;
+        }
+    }
+    std::unique_ptr<CX11Presenter> presenter = CX11Presenter::Create(m_display, window, error);
+    if (presenter == nullptr) {
+        error = "cannot draw on window " + HexWindowId(window) + ": " + error;
+        return nullptr;
+    }
+    // The host starts with what the window shows, and its children with
+    // the part of that beneath them.
+    m_world.SetScreenPicture(ReadStartPicture(dpy, window));
+    const HWND host = m_world.AddHostWindow(CRect(0, 0, attributes.width, attributes.height), WS_VISIBLE, nullptr);
+    if (host == nullptr) {
+        error = "window " + HexWindowId(window) + " is too large";
+        return nullptr;
+    }
+    // Only what no other client may already have chosen: exposure and the
+    // window's end. Input on another program's window is not ours.
+    {
+        CX11ErrorTrap trap(dpy);
+        XSelectInput(dpy, window, ExposureMask | StructureNotifyMask);
+        if (trap.Error() != 0) {
+            error = "cannot watch window " + HexWindowId(window);
+            m_world.Abandon(host);
+            return nullptr;
+        }
+    }
+    Add(host, window, false, std::move(presenter));
+    return host;
+}
+
+bool CX11Targets::CreateOwnWindow(HWND hWnd)
+{
+    Display* dpy = m_display.Get();
+    const COffscreenWindow* window = m_world.Find(hWnd);
+    const CRect rect = window->rect;
+    const bool popup = (window->style & WS_POPUP) != 0;
+    XSetWindowAttributes attributes{};
+    attributes.background_pixmap = None;  // nothing painted behind the picture
+    attributes.override_redirect = popup ? True : False;
+    attributes.event_mask =
+        ExposureMask | KeyPressMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask;
+    const Window x = XCreateWindow(dpy, m_display.Root(), rect.left, rect.top,
+                                   static_cast<unsigned>(std::max<LONG>(rect.Width(), 1)),
+                                   static_cast<unsigned>(std::max<LONG>(rect.Height(), 1)), 0, CopyFromParent,
+                                   InputOutput, CopyFromParent, CWBackPixmap | CWOverrideRedirect | CWEventMask,
+                                   &attributes);
+    // The class is the program's name, capitalised as X classes are; the
+    // title is the window's text, or the class when it has none.
+    std::string name = CX11Display::ProgramName();
+    std::string className = name;
+    if (!className.empty())
+        className[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(className[0])));
+    XStoreName(dpy, x, (window->text.empty() ? className : window->text).c_str());
+    XClassHint classHint{name.data(), className.data()};
+    XSetClassHint(dpy, x, &classHint);
+    XSetWMProtocols(dpy, x, &m_deleteWindow, 1);
+    // Where the program (or the user's -geometry) put it; it may be
+    // resized, and the picture follows.
+    XSizeHints hints{};
+    hints.flags = USPosition | USSize;
+    hints.x = rect.left;
+    hints.y = rect.top;
+    hints.width = rect.Width();
+    hints.height = rect.Height();
+    XSetWMNormalHints(dpy, x, &hints);
+    XMapRaised(dpy, x);
+
+    std::string error;
+    std::unique_ptr<CX11Presenter> presenter = CX11Presenter::Create(m_display, x, error);
+    const bool presents = presenter != nullptr;
+    Add(hWnd, x, true, std::move(presenter));
+    // What the window painted before it had an X window goes with the
+    // first present (the server's Expose says the same a little later).
+    m_targets[hWnd]->Exposed(hWnd, m_world.Find(hWnd)->surface->Bounds());
+    // The window has the screen's visual; on a screen this port draws on,
+    // a presenter fails only because another client destroyed the window
+    // as soon as it was mapped. Its destruction event, on its way, ends
+    // the framework window as for any destroyed window (status 0).
+    if (!presents && !m_display.DefaultVisualIsPackedRgb()) {
+        m_failure = error;
+        return false;
+    }
+    return true;
+}
+
+void CX11Targets::Sync()
+{
+    Display* dpy = m_display.Get();
+    for (auto it = m_targets.begin(); it != m_targets.end();) {
+        if (m_world.Find(it->first) != nullptr) {
+            ++it;
+            continue;
+        }
+        if (it->second->Own())
+            XDestroyWindow(dpy, it->second->XWindow());
+        it = m_targets.erase(it);
+    }
+    for (HWND top : m_world.TopLevelWindows()) {
+        const COffscreenWindow* window = m_world.Find(top);
+        if (window->object == nullptr || m_targets.count(top) != 0 || !m_world.IsVisible(top))
+            continue;
+        if (!CreateOwnWindow(top))
+            m_world.Post(top, WM_CLOSE, 0, 0);
+    }
+    // SetCursor(nullptr) and the large canvases' transparent cursor both
+    // hide the pointer; anything else shows the server's.
+    const bool hide = m_world.Cursor() != OffscreenArrowCursor();
+    if (hide != m_pointerHidden)
+        ShowPointer(!hide);
+}
+
+void CX11Targets::ShowPointer(bool show)
+{
+    Display* dpy = m_display.Get();
+    if (!show && m_blankCursor == 0) {
+        const char empty[1] = {0};
+        const Pixmap bits = XCreateBitmapFromData(dpy, m_display.Root(), empty, 1, 1);
+        XColor black{};
+        m_blankCursor = XCreatePixmapCursor(dpy, bits, bits, &black, &black, 0, 0);
+        XFreePixmap(dpy, bits);
+    }
+    for (auto& [hWnd, target] : m_targets) {
+        if (!target->Own())
+            continue;
+        if (show)
+            XUndefineCursor(dpy, target->XWindow());
+        else
+            XDefineCursor(dpy, target->XWindow(), m_blankCursor);
+    }
+    m_pointerHidden = !show;
+}
+
+HWND CX11Targets::TargetOf(Window window) const
+{
+    for (const auto& [hWnd, target] : m_targets) {
+        if (target->XWindow() == window)
+            return hWnd;
+    }
+    return nullptr;
+}
+
+CX11Target* CX11Targets::Find(HWND target)
+{
+    const auto found = m_targets.find(target);
+    return found != m_targets.end() ? found->second.get() : nullptr;
+}
+
+void CX11Targets::Forget(HWND target)
+{
+    m_world.SetDamageSink(target, nullptr);
+    m_targets.erase(target);
+}
+
+std::vector<std::pair<HWND, CPoint>> CX11Targets::ShownIn(HWND target) const
+{
+    std::vector<HWND> subtree;
+    CollectSubtree(m_world, target, subtree);
+    const CPoint base = m_world.ClientOriginOnScreen(target);
+    std::vector<std::pair<HWND, CPoint>> shown;
+    for (HWND hWnd : subtree) {
+        const COffscreenWindow* window = m_world.Find(hWnd);
+        if (window->object == nullptr || !m_world.IsVisible(hWnd))
+            continue;
+        const CPoint origin = m_world.ClientOriginOnScreen(hWnd);
+        shown.emplace_back(hWnd, CPoint(origin.x - base.x, origin.y - base.y));
+    }
+    return shown;
+}
+
+void CX11Targets::Reshape(HWND target, int width, int height)
+{
+    CX11Target* shown = Find(target);
+    const COffscreenWindow* window = m_world.Find(target);
+    if (shown == nullptr || window == nullptr || (window->rect.Width() == width && window->rect.Height() == height))
+        return;  // moved, not resized
+    // A canvas that filled another program's window (the root, the window
+    // XScreenSaver hands over, a preview pane) goes on filling it.
+    const CRect filled(0, 0, window->rect.Width(), window->rect.Height());
+    std::vector<HWND> followers;
+    if (!shown->Own()) {
+        for (HWND child : m_world.Children(target)) {
+            if (const COffscreenWindow* c = m_world.Find(child); c != nullptr && c->rect == filled)
+                followers.push_back(child);
+        }
+    }
+    if (!m_world.Reshape(target, width, height))
+        return;
+    for (HWND child : followers)
+        m_world.Reshape(child, width, height);
+    if (shown->XWindow() == m_display.Root())
+        m_world.SetScreenSize(width, height);
+    if (CX11Presenter* presenter = shown->Presenter())
+        presenter->Resize(width, height);
+    for (const auto& [hWnd, origin] : ShownIn(target))
+        shown->Exposed(hWnd, m_world.Find(hWnd)->surface->Bounds());
+}
+
+CX11Target::CPresented CX11Targets::Present(bool ticks)
+{
+    CX11Target::CPresented all;
+    for (auto& [hWnd, target] : m_targets) {
+        const CX11Target::CPresented one = target->Present(m_world, ticks);
+        all.any = all.any || one.any;
+        all.heldBack = all.heldBack || one.heldBack;
+    }
+    return all;
+}
+
+bool CX11Targets::AwaitingConfirmation() const
+{
+    for (const auto& [hWnd, target] : m_targets) {
+        if (target->Presenter() != nullptr && !target->Presenter()->Ready())
+            return true;
+    }
+    return false;
+}
