@@ -1,6 +1,6 @@
 #include "x11_loop.h"
 
-#include "surface/display_frame.h"
+#include "pacing/display_frame.h"
 #include "x11_refresh.h"
 
 #include <poll.h>
@@ -11,7 +11,7 @@
 namespace {
 
 // The window and every window below it.
-void CollectTimers(const COffscreenWorld& world, HWND hWnd, std::vector<CX11TimerSchedule::CTimer>& timers)
+void CollectTimers(const COffscreenWorld& world, HWND hWnd, std::vector<CTickSchedule::CTimer>& timers)
 {
     for (const auto& [id, timer] : world.Find(hWnd)->timers)
         timers.push_back({hWnd, id, timer.elapse});
@@ -61,7 +61,7 @@ std::optional<int> CX11Loop::RunDue()
     // happened to wake the loop (that would only shift the batches).
     std::optional<Clock::time_point> firstTick;
     if (!pumped.quit && !m_asleep && (!m_nextTicks || m_now >= *m_nextTicks)) {
-        const CX11TimerSchedule::CRun ticks = FireDueTimers();
+        const CTickSchedule::CRun ticks = FireDueTimers();
         if (ticks.fired > 0) {
             firstTick = ticks.firstPlanned;
             pumped = m_world.Pump();
@@ -139,7 +139,7 @@ void CX11Loop::Wait()
     m_readable = !watchServer || ready > 0;
 }
 
-CX11TimerSchedule::CRun CX11Loop::FireDueTimers()
+CTickSchedule::CRun CX11Loop::FireDueTimers()
 {
     // Ticks slept past by choice are at most a frame late; later ones come
     // from a busy machine and coalesce rather than pile up. A floor of 0
@@ -149,11 +149,11 @@ CX11TimerSchedule::CRun CX11Loop::FireDueTimers()
     const Clock::time_point deadline = m_now + m_pacer.Frame();
     return m_schedule.RunDue(
         m_now, floorMicros, catchUp,
-        [this](std::vector<CX11TimerSchedule::CTimer>& timers) {
+        [this](std::vector<CTickSchedule::CTimer>& timers) {
             for (HWND top : m_world.TopLevelWindows())
                 CollectTimers(m_world, top, timers);
         },
-        [this](const CX11TimerSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); },
+        [this](const CTickSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); },
         [deadline] { return Clock::now() >= deadline; });
 }
 

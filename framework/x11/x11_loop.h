@@ -10,14 +10,14 @@
 #pragma once
 
 #include "offscreen_world.h"
-#include "surface/present_pacer.h"
+#include "pacing/present_pacer.h"
 #include "x11_display.h"
 #include "x11_display_power.h"
 #include "x11_event_dispatch.h"
 #include "x11_fps_overlay.h"
 #include "x11_port.h"
 #include "x11_targets.h"
-#include "x11_timer_schedule.h"
+#include "pacing/tick_schedule.h"
 
 #include <chrono>
 #include <optional>
@@ -45,7 +45,7 @@ private:
     // Every tick due by now, those the loop slept past included, as far as
     // they run within a frame: input is read at least once a frame however
     // short the timers' period, and the ticks that do not fit are dropped.
-    CX11TimerSchedule::CRun FireDueTimers();
+    CTickSchedule::CRun FireDueTimers();
     // When the next ticks run: when timers tick faster than the display
     // shows frames, at the last tick due within a frame of the next one,
     // all of them together (100 ticks a second at 60 Hz: two every 20 ms);
@@ -58,7 +58,7 @@ private:
     const CX11RunOptions m_options;
     CX11EventDispatch m_dispatch;
     CX11DisplayPower m_power;
-    CX11TimerSchedule m_schedule;
+    CTickSchedule m_schedule;
     CPresentPacer m_pacer;
     std::optional<CX11FpsOverlay> m_fps;
 
