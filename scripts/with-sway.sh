@@ -8,6 +8,7 @@
 #     setpriv, otherwise as the caller,
 #   - XDG_RUNTIME_DIR, WAYLAND_DISPLAY, SWAYSOCK and VERDANE_SWAY_PID
 #     exported to the command, DISPLAY unset.
+# Without sway it exits 77 (what ctest counts as skipped).
 # Afterwards, whatever happened, the sway started here is stopped by its
 # own process id and the folder is removed. The exit code is the
 # command's.
@@ -18,6 +19,11 @@ set -euo pipefail
 if [ $# -eq 0 ]; then
   echo "usage: $0 COMMAND [ARGUMENT...]" >&2
   exit 2
+fi
+
+if ! command -v sway >/dev/null; then
+  echo "sway is not installed" >&2
+  exit 77
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/verdane-sway.XXXXXX")

@@ -72,8 +72,6 @@ CWaylandDisplay::~CWaylandDisplay()
         zwlr_layer_shell_v1_destroy(m_layerShell);
     if (m_wmBase != nullptr)
         xdg_wm_base_destroy(m_wmBase);
-    if (m_seat != nullptr)
-        wl_seat_destroy(m_seat);
     if (m_shm != nullptr)
         wl_shm_destroy(m_shm);
     if (m_compositor != nullptr)
@@ -109,8 +107,9 @@ void CWaylandDisplay::OnGlobal(wl_registry* registry, std::uint32_t name, const 
         m_compositor = Bind<wl_compositor>(registry, name, &wl_compositor_interface, version, kCompositorVersion);
     } else if (which == wl_shm_interface.name && m_shm == nullptr) {
         m_shm = Bind<wl_shm>(registry, name, &wl_shm_interface, version, 1);
-    } else if (which == wl_seat_interface.name && m_seat == nullptr) {
-        m_seat = Bind<wl_seat>(registry, name, &wl_seat_interface, version, kSeatVersion);
+    } else if (which == wl_seat_interface.name && m_seatName == 0) {
+        m_seatName = name;
+        m_seatVersion = std::min(version, kSeatVersion);
     } else if (which == xdg_wm_base_interface.name && m_wmBase == nullptr) {
         m_wmBase = Bind<xdg_wm_base>(registry, name, &xdg_wm_base_interface, version, kWmBaseVersion);
         xdg_wm_base_add_listener(m_wmBase, &kWmBaseListener, nullptr);
@@ -127,6 +126,13 @@ void CWaylandDisplay::OnGlobal(wl_registry* registry, std::uint32_t name, const 
         wl_output_add_listener(output->output, &kOutputListener, output.get());
         m_outputs.push_back(std::move(output));
     }
+}
+
+wl_seat* CWaylandDisplay::BindSeat() const
+{
+    if (m_seatName == 0)
+        return nullptr;
+    return static_cast<wl_seat*>(wl_registry_bind(m_registry, m_seatName, &wl_seat_interface, m_seatVersion));
 }
 
 void CWaylandDisplay::OnGlobalRemove(std::uint32_t name)

@@ -1,5 +1,5 @@
 // The connection to a Wayland compositor and the globals the port uses:
-// the compositor, shared memory, the first seat, the shells (xdg-shell and
+// the compositor, shared memory, the first seat (bound by its user), the shells (xdg-shell and
 // the wlroots layer shell), the wlroots screen copy, and every output with
 // its name and current mode. A global the compositor does not offer is
 // nullptr; each mode says which ones it needs.
@@ -44,7 +44,10 @@ public:
     wl_display* Get() const { return m_display; }
     wl_compositor* Compositor() const { return m_compositor; }
     wl_shm* Shm() const { return m_shm; }
-    wl_seat* Seat() const { return m_seat; }
+    // A new binding of the first seat (the caller owns it; nullptr when
+    // the compositor has none): the seat says which devices it has as soon
+    // as it is bound, so whoever listens binds it.
+    wl_seat* BindSeat() const;
     xdg_wm_base* WmBase() const { return m_wmBase; }
     zwlr_layer_shell_v1* LayerShell() const { return m_layerShell; }
     zwlr_screencopy_manager_v1* ScreenCopy() const { return m_screenCopy; }
@@ -84,7 +87,8 @@ private:
     wl_registry* m_registry = nullptr;
     wl_compositor* m_compositor = nullptr;
     wl_shm* m_shm = nullptr;
-    wl_seat* m_seat = nullptr;
+    std::uint32_t m_seatName = 0;  // the first seat's global; 0: none
+    std::uint32_t m_seatVersion = 0;
     xdg_wm_base* m_wmBase = nullptr;
     zwlr_layer_shell_v1* m_layerShell = nullptr;
     zwlr_screencopy_manager_v1* m_screenCopy = nullptr;

@@ -114,7 +114,7 @@ UINT VirtualKeyOfKeyCode(std::uint32_t code)
 }
 
 CWaylandSeat::CWaylandSeat(const CWaylandDisplay& display, COffscreenWorld& world, CWaylandTargets& targets)
-    : m_world(world), m_targets(targets), m_seat(display.Seat())
+    : m_world(world), m_targets(targets), m_seat(display.BindSeat())
 {
     if (m_seat != nullptr)
         wl_seat_add_listener(m_seat, &kSeatListener, this);
@@ -126,6 +126,8 @@ CWaylandSeat::~CWaylandSeat()
         wl_pointer_destroy(m_pointer);
     if (m_keyboard != nullptr)
         wl_keyboard_destroy(m_keyboard);
+    if (m_seat != nullptr)
+        wl_seat_destroy(m_seat);
 }
 
 void CWaylandSeat::OnCapabilities(std::uint32_t capabilities)
