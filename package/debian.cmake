@@ -18,7 +18,9 @@ grows, bends away from the vertical, forks and dies at random, and now and
 then every branch starts again on a bright spot of the picture beneath.
 .
 This package holds the XScreenSaver hack verdane and its settings file, so
-that Verdane can be picked in xscreensaver-settings.")
+that Verdane can be picked in xscreensaver-settings. The same program runs
+on Wayland compositors with the wlroots layer shell (sway, Hyprland, labwc,
+river), started by swayidle or swaylock-plugin.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
