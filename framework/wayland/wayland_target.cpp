@@ -156,6 +156,12 @@ void CWaylandTarget::Resize(int width, int height)
             m_world.Reshape(child, width, height);
         m_slots.clear();
     }
+    // Every pixel is opaque (XRGB): the compositor need not draw what lies
+    // beneath.
+    wl_region* opaque = wl_compositor_create_region(m_display.Compositor());
+    wl_region_add(opaque, 0, 0, width, height);
+    wl_surface_set_opaque_region(m_surface, opaque);
+    wl_region_destroy(opaque);
     // The first configure, or a new size: the whole surface is shown.
     m_configured = true;
     m_painted.Add(CRect(0, 0, width, height));
