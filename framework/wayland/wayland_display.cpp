@@ -66,6 +66,8 @@ CWaylandDisplay::~CWaylandDisplay()
         return;
     for (const auto& output : m_outputs)
         wl_output_destroy(output->output);
+    for (const auto& output : m_removedOutputs)
+        wl_output_destroy(output->output);
     if (m_screenCopy != nullptr)
         zwlr_screencopy_manager_v1_destroy(m_screenCopy);
     if (m_layerShell != nullptr)
@@ -137,13 +139,14 @@ wl_seat* CWaylandDisplay::BindSeat() const
 
 void CWaylandDisplay::OnGlobalRemove(std::uint32_t name)
 {
-    // An output unplugged: the layer surfaces on it are closed by the
-    // compositor; the output object is only forgotten here.
+    // An output unplugged: the compositor closes the layer surfaces on it.
+    // It is no longer listed, but kept until the connection closes, since
+    // surfaces and start-up may still hold it.
     const auto gone = std::find_if(m_outputs.begin(), m_outputs.end(),
                                    [name](const auto& output) { return output->globalName == name; });
     if (gone == m_outputs.end())
         return;
-    wl_output_destroy((*gone)->output);
+    m_removedOutputs.push_back(std::move(*gone));
     m_outputs.erase(gone);
 }
 

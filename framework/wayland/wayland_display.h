@@ -93,4 +93,5 @@ private:
     zwlr_layer_shell_v1* m_layerShell = nullptr;
     zwlr_screencopy_manager_v1* m_screenCopy = nullptr;
     std::vector<std::unique_ptr<CWaylandOutput>> m_outputs;
+    std::vector<std::unique_ptr<CWaylandOutput>> m_removedOutputs;
 };

@@ -112,7 +112,15 @@ bool CWaylandPort::UseOutput(const std::string& name, std::string& error)
 HWND CWaylandPort::AttachOutput(const std::string& name, std::string& error)
 {
     const CWaylandOutput* output = m_impl->Output(name, error);
-    return output != nullptr ? m_impl->m_targets->AttachOutput(*output, error) : nullptr;
+    if (output == nullptr)
+        return nullptr;
+    // The first output attached is the primary screen, which canvases size
+    // their pools from.
+    if (m_impl->m_primary == nullptr && output->width > 0 && output->height > 0) {
+        m_impl->m_primary = output;
+        m_impl->m_world.SetScreenSize(output->width, output->height);
+    }
+    return m_impl->m_targets->AttachOutput(*output, error);
 }
 
 int CWaylandPort::Run(const CWaylandRunOptions& options)

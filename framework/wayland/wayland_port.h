@@ -66,7 +66,8 @@ public:
     bool UseOutput(const std::string& name, std::string& error);
 
     // A host window beneath the windows of the named output, of its size;
-    // framework windows created as its children appear in it. nullptr,
+    // framework windows created as its children appear in it. The first
+    // output attached becomes the window system's primary screen. nullptr,
     // with a one-line reason, when there is no such output or it cannot be
     // used.
     HWND AttachOutput(const std::string& name, std::string& error);
