@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <utility>
 
 namespace {
 
