@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <algorithm>
 #include <filesystem>
