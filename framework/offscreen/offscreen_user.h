@@ -14,7 +14,7 @@
 int GetSystemMetrics(int index);
 
 // Makes cursor the pointer's shape (nullptr hides the pointer) and returns
-// the shape it replaces. The driver reports the current shape.
+// the shape it replaces. The window system reports the current shape.
 HCURSOR SetCursor(HCURSOR cursor);
 
 // Negative while the key was held when the input message being handled
