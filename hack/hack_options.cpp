@@ -118,6 +118,13 @@ void PlaceWindow(const CHackGeometry& geometry, int screenWidth, int screenHeigh
         y = geometry.yFromBottom ? screenHeight - height - *geometry.y : *geometry.y;
 }
 
+bool StartedByXScreenSaver(const CHackOptions& options, const char* handedWindow)
+{
+    if (options.target == HackTarget::WindowId)
+        return true;
+    return options.target == HackTarget::Root && handedWindow != nullptr && *handedWindow != '\0';
+}
+
 std::optional<std::uint32_t> ParseWindowId(const std::string& text)
 {
     const auto value = ParseUnsigned(text, 0xFFFFFFFFull);

@@ -49,6 +49,11 @@ struct CHackOptionsResult {
     bool help = false;
 };
 
+// Whether XScreenSaver started the program: -root with the window its
+// driver hands over named in $XSCREENSAVER_WINDOW (handedWindow, null when
+// unset), or -window-id as its settings panel's preview starts it.
+bool StartedByXScreenSaver(const CHackOptions& options, const char* handedWindow);
+
 // args excludes the program name.
 CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args);
 
