@@ -27,6 +27,13 @@ struct CHackGeometry {
     bool yFromBottom = false;
 };
 
+// A change to the user's XScreenSaver list instead of a run.
+enum class HackListChange {
+    None,
+    Add,     // --add-to-xscreensaver
+    Remove,  // --remove-from-xscreensaver
+};
+
 struct CHackOptions {
     // The timer floor when nothing else is asked: 10 ms, that of Windows.
     static constexpr long kDefaultDelayMicros = 10000;
@@ -41,6 +48,7 @@ struct CHackOptions {
     std::optional<std::int32_t> plantSize;   // "Star Speed"
     std::optional<std::int32_t> growthRate;  // "Star Number"
     bool blank = false;                      // "Blankscr" 1
+    HackListChange listChange = HackListChange::None;
 };
 
 struct CHackOptionsResult {
