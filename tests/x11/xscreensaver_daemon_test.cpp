@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -42,6 +43,8 @@ constexpr int kShownTimeoutMs = 20000;
 pid_t SpawnAs(const passwd& user, const std::string& home, const std::string& path, const std::string& display,
               const std::vector<std::string>& command, const std::string& log)
 {
+    // What the test printed so far must not go out again from the child.
+    std::fflush(stdout);
     const pid_t pid = fork();
     if (pid == 0) {
         std::freopen(log.c_str(), "a", stdout);
