@@ -97,6 +97,24 @@ bool WriteText(const std::string& path, const std::string& text, std::string& er
     return replacement.Finish(true, error) && replacement.Commit(error);
 }
 
+// What the change did, before the file's path.
+const char* Outcome(CListChange change)
+{
+    switch (change) {
+    case CListChange::Added:
+        return "added to the programs in";
+    case CListChange::Enabled:
+        return "in use again among the programs in";
+    case CListChange::AlreadyListed:
+        return "already among the programs in";
+    case CListChange::Removed:
+        return "removed from the programs in";
+    case CListChange::NotListed:
+        break;
+    }
+    return "not among the programs in";
+}
+
 }  // namespace
 
 int ChangeXScreenSaverList(CListCommand command)
@@ -134,22 +152,9 @@ int ChangeXScreenSaverList(CListCommand command)
         std::fprintf(stderr, "%s: %s; nothing changed\n", kProgram, error.c_str());
         return hack_exit::kNotStored;
     }
-    switch (edit.change) {
-    case CListChange::Added:
-        std::printf("%s: added to the programs in %s; pick Verdane in xscreensaver-settings\n", kProgram, path.c_str());
-        break;
-    case CListChange::Enabled:
-        std::printf("%s: in use again in %s; pick Verdane in xscreensaver-settings\n", kProgram, path.c_str());
-        break;
-    case CListChange::AlreadyListed:
-        std::printf("%s: already among the programs in %s; nothing changed\n", kProgram, path.c_str());
-        break;
-    case CListChange::Removed:
-        std::printf("%s: removed from the programs in %s\n", kProgram, path.c_str());
-        break;
-    case CListChange::NotListed:
-        std::printf("%s: not among the programs in %s; nothing changed\n", kProgram, path.c_str());
-        break;
-    }
+    std::printf("%s: %s %s%s\n", kProgram, Outcome(edit.change), path.c_str(),
+                edit.change == CListChange::Added || edit.change == CListChange::Enabled
+                    ? "; pick Verdane in xscreensaver-settings"
+                    : edit.change == CListChange::Removed ? "" : "; nothing changed");
     return hack_exit::kDone;
 }
