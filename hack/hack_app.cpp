@@ -101,7 +101,6 @@ void CHackApp::RunSettings()
         values.blank = 0;
 
     CSettingsWnd window(values.plantSize, values.growthRate);
-    SeedGrowthForThisProcess();  // for its preview
     if (!window.Create()) {
         m_error = "cannot create the settings window";
         return;
