@@ -2,6 +2,7 @@
 
 #include "canvas/full_screen_wnd.h"
 #include "canvas/growth_wnd.h"
+#include "process_seed.h"
 #include "profile_file.h"
 #include "settings/dialog_settings.h"
 #include "settings/settings.h"
@@ -24,6 +25,7 @@ constexpr LONG kOwnWindowHeight = 600;
 CGrowthWnd* CreateCanvasIn(HWND host)
 {
     auto* canvas = new CGrowthWnd(TRUE);
+    SeedGrowthForThisProcess();
     CRect client;
     ::GetClientRect(host, &client);
     return canvas->Create(0, WS_CHILD | WS_VISIBLE, client, host) ? canvas : nullptr;
@@ -118,6 +120,12 @@ void CHackApp::RunSettings()
     }
 }
 
+void CHackApp::SetOptions(const CHackOptions& options)
+{
+    m_options = options;
+    m_underXScreenSaver = StartedByXScreenSaver(options, std::getenv("XSCREENSAVER_WINDOW"));
+}
+
 int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
 {
     if (section != nullptr && entry != nullptr && std::strcmp(section, settings::kSection) == 0) {
@@ -128,6 +136,11 @@ int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
         if (std::strcmp(entry, settings::kNames.blank) == 0 && m_options.blank)
             return 1;
     }
+    // XScreenSaver passes what its settings panel shows on the command line
+    // and leaves out a value at the slider's default: the built-in default
+    // stands in for it, never what `verdane -settings` stored.
+    if (m_underXScreenSaver)
+        return defaultValue;
     return CWinApp::GetProfileInt(section, entry, defaultValue);
 }
 
@@ -155,7 +168,10 @@ BOOL CHackApp::StartOnRoot()
 
 BOOL CHackApp::StartInWindow(std::uint32_t window)
 {
-    const HWND host = m_port.AttachWindow(window, m_error);
+    // Under XScreenSaver the picture is the one its image hacks start on,
+    // which shows the desktop only when the user allows it.
+    const CX11StartPicture picture = m_underXScreenSaver ? CX11StartPicture::Grabbed : CX11StartPicture::Shown;
+    const HWND host = m_port.AttachWindow(window, picture, m_error);
     if (host == nullptr)
         return FALSE;
     return BecomeMain(CreateCanvasIn(host), "cannot create the canvas");
@@ -171,6 +187,7 @@ BOOL CHackApp::StartInOwnWindow()
     int height = std::min<int>(kOwnWindowHeight, screenHeight);
     PlaceWindow(m_options.geometry, screenWidth, screenHeight, x, y, width, height);
     auto* canvas = new CGrowthWnd(TRUE);
+    SeedGrowthForThisProcess();
     const bool created = canvas->Create(0, WS_VISIBLE, CRect(x, y, x + width, y + height), nullptr) != FALSE;
     return BecomeMain(created ? canvas : nullptr, "cannot create the window");
 }
@@ -179,6 +196,7 @@ BOOL CHackApp::StartFullScreen()
 {
     m_port.UseDesktopPicture();
     auto* window = new CFullScreenWnd;
+    SeedGrowthForThisProcess();
     window->CreateFullScreen();
     return BecomeMain(::IsWindow(window->m_hWnd) ? window : nullptr, "cannot create the full-screen window");
 }
