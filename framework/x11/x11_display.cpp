@@ -27,12 +27,23 @@ bool CX11Display::Open(const std::string& name, std::string& error)
         error = std::string("cannot open display '") + (shown != nullptr ? shown : "") + "'";
         return false;
     }
+    // Xlib refuses a screen number past the last screen but takes a
+    // negative one (also one too large for an int, which wraps), and every
+    // macro of the default screen then reads outside the screen list.
+    const int screen = DefaultScreen(m_display);
+    if (screen < 0 || screen >= ScreenCount(m_display)) {
+        error = "display '" + std::string(DisplayString(m_display)) + "' has no screen " + std::to_string(screen) +
+                " (its screens are 0 to " + std::to_string(ScreenCount(m_display) - 1) + ")";
+        XCloseDisplay(m_display);
+        m_display = nullptr;
+        return false;
+    }
     XSetErrorHandler(&CX11Display::ReportError);
     s_name = DisplayString(m_display);
     const CWinApp* app = AfxGetApp();
     s_program = app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "";
     XSetIOErrorHandler(&CX11Display::ConnectionLost);
-    m_screen = DefaultScreen(m_display);
+    m_screen = screen;
     m_root = RootWindow(m_display, m_screen);
     // A remote server cannot see this process's memory; XShmQueryExtension
     // says only that the extension exists, so attaching is tried later and

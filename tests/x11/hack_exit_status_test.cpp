@@ -1,5 +1,6 @@
 // Exit statuses that need an X server of their own: a screen whose visual
-// verdane cannot draw on, and a server that goes away under the program.
+// verdane cannot draw on, a screen number the display does not have, and a
+// server that goes away under the program.
 // GoogleTest before Xlib, whose None and Bool macros it would trip on.
 #include <gtest/gtest.h>
 
@@ -31,6 +32,24 @@ TEST(HackExitStatus, ASixteenBitScreenGivesStatusTwoAndOneLineInEveryMode)
         const std::string errors = hack.Errors();
         EXPECT_EQ(Lines(errors), 1) << mode << ": " << errors;
         EXPECT_NE(errors.find("24-bit TrueColor"), std::string::npos) << mode << ": " << errors;
+    }
+}
+
+// A screen number that names no screen of the display: status 2 and one
+// line in every mode, whether Xlib refuses it itself (past the last
+// screen) or opens the display on it (negative).
+TEST(HackExitStatus, AScreenTheDisplayDoesNotHaveGivesStatusTwoAndOneLineInEveryMode)
+{
+    const CXvfbServer server(640, 480);
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+    for (const char* screen : {".-1", ".-2", ".-100000", ".1"}) {
+        for (const char* mode : kModes) {
+            CHackProcess hack(server.Display(), {mode, "-display", server.Display() + screen});
+            EXPECT_EQ(hack.WaitExit(kExitTimeoutMs), 2) << mode << " " << screen;
+            const std::string errors = hack.Errors();
+            EXPECT_EQ(Lines(errors), 1) << mode << " " << screen << ": " << errors;
+            EXPECT_NE(errors.find(server.Display() + screen), std::string::npos) << errors;
+        }
     }
 }
 
