@@ -43,10 +43,18 @@ TEST(DisplayName, ScreensThatDoNotExistAreRefusedWithOneLine)
                                ".-2147483648", ".99999999999999999999"}) {
         EXPECT_FALSE(OpensOnARealScreen(server.Display(), suffix)) << suffix;
     }
+    // The line says it is the screen, whether Xlib refused the number or
+    // opened the display on it.
+    for (const char* screen : {"-2", "1"}) {
+        CX11Display x;
+        std::string error;
+        ASSERT_FALSE(x.Open(server.Display() + "." + screen, error));
+        EXPECT_NE(error.find("has no screen " + std::string(screen)), std::string::npos) << error;
+    }
     CX11Display x;
     std::string error;
-    ASSERT_FALSE(x.Open(server.Display() + ".-2", error));
-    EXPECT_NE(error.find("has no screen -2"), std::string::npos) << error;
+    ASSERT_FALSE(x.Open(":32767.0", error));  // no server there
+    EXPECT_EQ(error, "cannot open display ':32767.0'");
 }
 
 // Random screen parts made of what a number could be spelt with.

@@ -47,8 +47,8 @@ TEST(HackExitStatus, ASixteenBitScreenGivesStatusTwoAndOneLineInEveryMode)
 }
 
 // A screen number that names no screen of the display: status 2 and one
-// line in every mode, whether Xlib refuses it itself (past the last
-// screen) or opens the display on it (negative).
+// line saying so in every mode, whether Xlib refuses it itself (past the
+// last screen) or opens the display on it (negative).
 TEST(HackExitStatus, AScreenTheDisplayDoesNotHaveGivesStatusTwoAndOneLineInEveryMode)
 {
     const CXvfbServer server(640, 480);
@@ -60,6 +60,7 @@ TEST(HackExitStatus, AScreenTheDisplayDoesNotHaveGivesStatusTwoAndOneLineInEvery
             const std::string errors = hack.Errors();
             EXPECT_EQ(Lines(errors), 1) << mode << " " << screen << ": " << errors;
             EXPECT_NE(errors.find(server.Display() + screen), std::string::npos) << errors;
+            EXPECT_NE(errors.find("has no screen"), std::string::npos) << errors;
         }
     }
 }
