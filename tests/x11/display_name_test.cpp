@@ -10,7 +10,6 @@
 
 #include <random>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -66,10 +65,10 @@ TEST(DisplayName, AnyScreenPartOpensOnARealScreenOrIsRefused)
     std::mt19937 random(28);
     std::uniform_int_distribution<std::size_t> length(0, 12);
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    std::uniform_int_distribution<int> digitsOnly(0, 1);
+    std::uniform_int_distribution<int> coin(0, 1);
     for (int i = 0; i < 300; ++i) {
         std::string suffix = ".";
-        const bool number = digitsOnly(random) == 1;  // half of them minus signs and digits alone
+        const bool number = coin(random) == 1;  // half of them minus signs and digits alone
         for (std::size_t n = length(random); n > 0; --n)
             suffix += alphabet[number ? pick(random) % 11 : pick(random)];
         OpensOnARealScreen(server.Display(), suffix);
