@@ -114,7 +114,12 @@ void CHackApp::RunSettings()
         return;
     values.plantSize = window.PlantSize();
     values.growthRate = window.GrowthRate();
-    if (!settings::StoreDialogSettings(values)) {
+    // The four writes share one wait for a lock that another writer keeps,
+    // so OK gives up after CFileLock::kWait however many are refused.
+    m_storeDeadline = CFileLock::Clock::now() + CFileLock::kWait;
+    const bool stored = settings::StoreDialogSettings(values);
+    m_storeDeadline.reset();
+    if (!stored) {
         m_error = "cannot store the settings: " + m_storeError;
         m_errorStatus = hack_exit::kNotStored;
     }
@@ -150,7 +155,8 @@ BOOL CHackApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)
         m_storeError = "there is no settings store";
         return FALSE;
     }
-    return CProfileFile(m_pszRegistryKey, m_pszAppName).WriteInt(section, entry, value, &m_storeError) ? TRUE : FALSE;
+    const CProfileFile store(m_pszRegistryKey, m_pszAppName);
+    return store.WriteInt(section, entry, value, &m_storeError, m_storeDeadline) ? TRUE : FALSE;
 }
 
 BOOL CHackApp::StartOnRoot()

@@ -5,10 +5,12 @@
 #pragma once
 
 #include "app.h"
+#include "file_lock.h"
 #include "hack_exit_status.h"
 #include "hack_options.h"
 #include "x11_port.h"
 
+#include <optional>
 #include <string>
 
 class CHackApp : public CWinApp {
@@ -59,6 +61,9 @@ private:
     std::string m_error;
     int m_errorStatus = hack_exit::kUnusable;
     std::string m_storeError;  // why the last write was refused
+    // While OK stores: when the writes stop waiting for a lock another
+    // writer keeps.
+    std::optional<CFileLock::Clock::time_point> m_storeDeadline;
 
     DECLARE_MESSAGE_MAP()
 };
