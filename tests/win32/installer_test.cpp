@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <cstddef>
 #include <fstream>
 #include <functional>
 #include <iterator>
