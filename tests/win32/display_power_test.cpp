@@ -53,9 +53,7 @@ protected:
     void TearDown() override
     {
         m_canvas.DestroyWindow();
-        MSG msg;
-        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DiscardMessages();
     }
 
     // Sends the message from a thread of its own while this one runs its
@@ -111,7 +109,7 @@ protected:
         return GrowthRandom().State() == before;
     }
 
-    CFixedSettingsApp m_app{"verdane-power", {{settings::kGrowthRate, 50}}};
+    CFixedSettingsApp m_app{"verdane-power", {{settings::kNames.growthRate, 50}}};
     CGrowthWnd m_canvas{FALSE};
 };
 
