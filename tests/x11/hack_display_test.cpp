@@ -262,7 +262,15 @@ void ExpectExposedPartsPutBack(CXScreen& screen, const std::string& display)
     const long white = 100 * 80;
     const long coloured = 60 * 50;
     CHackProcess hack(display, {"-window-id", HexId(target), "--growth-rate", "0", "-delay", "5000000"}, {});
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // attached and painted
+    // Attached once it watches the window for exposure (after reading what
+    // it shows); a fixed wait lost that race on a loaded machine.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            XWindowAttributes attributes{};
+            return XGetWindowAttributes(screen.Get(), target, &attributes) != 0 &&
+                   (attributes.all_event_masks & ExposureMask) != 0;
+        },
+        kGrowthTimeoutMs));
     ASSERT_TRUE(hack.Running());
 
     XClearArea(screen.Get(), target, 0, 0, 0, 0, True);
