@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -35,10 +35,10 @@ struct CBucket {
     long long segments = 0;
 };
 
-void Run(int starSpeed, int steps)
+void Run(int plantSize, int steps)
 {
     CCountingGrowth growth(PoolCapacityForScreen(kWidth, kHeight));
-    SetUpFullScreenGrowth(growth, kWidth, kHeight, 100, starSpeed);
+    SetUpFullScreenGrowth(growth, kWidth, kHeight, 100, plantSize);
 
     CSurface surface(kWidth, kHeight, 0);
     CBucket plain, reseed;
@@ -62,7 +62,7 @@ void Run(int starSpeed, int steps)
     for (const auto& [name, b] : {std::pair<const char*, CBucket>{"no re-seed", plain}, {"re-seed", reseed}}) {
         if (b.steps == 0)
             continue;
-        std::printf("%-10d %-11s %8lld %12.1f %14.1f %14.1f\n", starSpeed, name, b.steps, b.seconds / b.steps * 1e6,
+        std::printf("%-10d %-11s %8lld %12.1f %14.1f %14.1f\n", plantSize, name, b.steps, b.seconds / b.steps * 1e6,
                     double(b.segments) / b.steps, b.segments ? b.seconds / b.segments * 1e9 : 0.0);
     }
 }
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     const int steps = argc > 1 ? std::atoi(argv[1]) : 2000;
     std::printf("Step on a %dx%d surface, %d slots in use\n", kWidth, kHeight,
                 SlotsInUse(kWidth, kHeight, 100, PoolCapacityForScreen(kWidth, kHeight)));
-    std::printf("%-10s %-11s %8s %12s %14s %14s\n", "starSpeed", "step kind", "steps", "us/step", "segments/step",
+    std::printf("%-10s %-11s %8s %12s %14s %14s\n", "plantSize", "step kind", "steps", "us/step", "segments/step",
                 "ns/segment");
     Run(0, steps);
     Run(100, steps);

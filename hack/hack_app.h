@@ -1,10 +1,12 @@
 // The application object of the program `verdane`: the growth canvas on
 // the window XScreenSaver's options name, with the stored settings (which
-// the command line may override for one run), run by the X11 port's loop,
-// or by the Wayland port's on a Wayland compositor (hack_wayland.cpp).
+// the command line may override for one run; under XScreenSaver only the
+// command line counts), run by the X11 port's loop, or by the Wayland
+// port's on a Wayland compositor (hack_wayland.cpp).
 #pragma once
 
 #include "app.h"
+#include "file_lock.h"
 #include "hack_exit_status.h"
 #include "hack_options.h"
 #include "x11_port.h"
@@ -22,14 +24,15 @@ public:
     CHackApp();
 
     // Options read from the command line, before start-up.
-    void SetOptions(const CHackOptions& options) { m_options = options; }
+    void SetOptions(const CHackOptions& options);
 
     // Opens the display and creates the canvas; FALSE, with Error() set,
     // when either cannot be done.
     BOOL InitInstance() override;
     int Run() override;
 
-    // The stored settings, except those the command line overrides.
+    // The stored settings, except those the command line overrides; under
+    // XScreenSaver the command line and the built-in defaults alone.
     int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override;
     // As the store does, keeping the store's reason when it refuses.
     BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) override;
@@ -71,6 +74,8 @@ private:
 #endif
 
     CHackOptions m_options;
+    // Started by XScreenSaver's driver or its settings panel's preview.
+    bool m_underXScreenSaver = false;
     // The port of the display shown on, made at start-up: each holds a
     // window system of its own, and only one may be in use.
     std::optional<CX11Port> m_port;
@@ -78,6 +83,9 @@ private:
     std::string m_error;
     int m_errorStatus = hack_exit::kUnusable;
     std::string m_storeError;  // why the last write was refused
+    // While OK stores: when the writes stop waiting for a lock another
+    // writer keeps.
+    std::optional<CFileLock::Clock::time_point> m_storeDeadline;
 
     DECLARE_MESSAGE_MAP()
 };

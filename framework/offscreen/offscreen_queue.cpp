@@ -153,3 +153,20 @@ int COffscreenWorld::FireAllTimers()
         fired += FireTimer(hWnd, id) ? 1 : 0;
     return fired;
 }
+
+LRESULT COffscreenWorld::DefaultProcessing(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return OffscreenDefaultProcessing(*this, hWnd, message, wParam, lParam);
+}
+
+const char* COffscreenWorld::ClassNameOf(HWND hWnd) const
+{
+    const COffscreenWindow* window = Find(hWnd);
+    return window != nullptr ? window->className.c_str() : nullptr;
+}
+
+void COffscreenWorld::Validate(HWND hWnd)
+{
+    if (COffscreenWindow* window = Find(hWnd))
+        window->updateRegion.clear();
+}

@@ -12,7 +12,7 @@
 #pragma once
 
 #include "afxtypes.h"
-#include "offscreen_classes.h"
+#include "offscreen_defproc.h"
 #include "surface/surface.h"
 
 #include <cstddef>
@@ -80,7 +80,7 @@ protected:
     ~COffscreenDamageSink() = default;
 };
 
-class COffscreenWorld {
+class COffscreenWorld : private COffscreenDefaultHost {
 public:
     static constexpr LONG kDefaultScreenWidth = 1024;
     static constexpr LONG kDefaultScreenHeight = 768;
@@ -206,6 +206,17 @@ public:
     void CountClassRegistration() { ++m_classRegistrations; }
 
 private:
+    // What default processing asks of the world.
+    const char* ClassNameOf(HWND hWnd) const override;
+    void Validate(HWND hWnd) override;
+    void Close(HWND hWnd) override { Destroy(hWnd); }
+    LRESULT Deliver(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        return Send(hWnd, message, wParam, lParam);
+    }
+    void ShowCursor(HCURSOR cursor) override { m_cursor = cursor; }
+    void RequestScreenSave() override { ++m_screenSaveRequests; }
+
     // Marks the window and its descendants as being destroyed and sends
     // them WM_DESTROY, parents first.
     void SendDestroy(HWND hWnd);

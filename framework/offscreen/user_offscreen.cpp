@@ -1,5 +1,5 @@
 // The Win32-named user-interface services over the port's window table.
-#include "offscreen_user.h"
+#include "afxport.h"
 
 #include "offscreen_world.h"
 

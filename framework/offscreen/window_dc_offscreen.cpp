@@ -66,7 +66,6 @@ CRect BoundingBox(const std::vector<CRect>& rects)
 }  // namespace
 
 CClientDC::CClientDC(CWnd* wnd)
-    : m_wnd(wnd)
 {
     std::shared_ptr<CSurface> surface = SurfaceOf(wnd);
     std::vector<CRect> clip;
@@ -81,7 +80,6 @@ CClientDC::~CClientDC() = default;
 // The update region is taken and validated here, as BeginPaint does, so
 // that whatever is invalidated while painting waits for the next paint.
 CPaintDC::CPaintDC(CWnd* wnd)
-    : m_wnd(wnd)
 {
     COffscreenWorld* world = COffscreenWorld::Installed();
     std::vector<CRect> region = world != nullptr && wnd != nullptr ? world->BeginPaint(wnd->m_hWnd) : std::vector<CRect>();

@@ -2,6 +2,7 @@
 // services over the port's window table.
 #include "wnd.h"
 
+#include "offscreen_classes.h"
 #include "offscreen_resources.h"
 #include "offscreen_world.h"
 

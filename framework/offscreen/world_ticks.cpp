@@ -4,7 +4,7 @@
 
 namespace {
 
-// The window and every window below it.
+// The timers of the window and of every window below it.
 void CollectTimers(const COffscreenWorld& world, HWND hWnd, std::vector<CTickSchedule::CTimer>& timers)
 {
     for (const auto& [id, timer] : world.Find(hWnd)->timers)

@@ -15,7 +15,7 @@
 #include "x11_display_power.h"
 #include "x11_event_dispatch.h"
 #include "x11_fps_overlay.h"
-#include "x11_port.h"
+#include "x11_run_options.h"
 #include "x11_targets.h"
 #include "world_ticks.h"
 

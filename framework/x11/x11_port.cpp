@@ -60,9 +60,9 @@ void CX11Port::UseDesktopPicture()
     m_impl->m_world.SetScreenPicture(ReadStartPicture(m_impl->m_display.Get(), m_impl->m_display.Root()));
 }
 
-HWND CX11Port::AttachWindow(std::uint32_t window, std::string& error)
+HWND CX11Port::AttachWindow(std::uint32_t window, CX11StartPicture picture, std::string& error)
 {
-    return m_impl->m_targets->Attach(window, error);
+    return m_impl->m_targets->Attach(window, picture, error);
 }
 
 int CX11Port::Run(const CX11RunOptions& options)

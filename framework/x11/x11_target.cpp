@@ -26,6 +26,16 @@ void CX11Target::Exposed(HWND hWnd, const CRect& rect)
     m_waiting[hWnd].painted.Add(rect);
 }
 
+void CX11Target::ShowWhole(const COffscreenWorld& world, const std::vector<std::pair<HWND, CPoint>>& shown)
+{
+    for (auto it = m_shownWhole.begin(); it != m_shownWhole.end();)
+        it = world.Find(*it) == nullptr ? m_shownWhole.erase(it) : std::next(it);
+    for (const auto& [hWnd, origin] : shown) {
+        if (m_shownWhole.insert(hWnd).second)
+            Exposed(hWnd, world.Find(hWnd)->surface->Bounds());
+    }
+}
+
 CX11Target::CPresented CX11Target::Present(const COffscreenWorld& world, bool ticks)
 {
     CPresented result;

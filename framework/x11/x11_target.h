@@ -14,6 +14,8 @@
 
 #include <map>
 #include <memory>
+#include <set>
+#include <utility>
 #include <vector>
 
 class CX11Target final : public COffscreenDamageSink {
@@ -26,6 +28,9 @@ public:
     // The server lost rect (hWnd's client coordinates): it is put again
     // with the next present, as a paint's changes are.
     void Exposed(HWND hWnd, const CRect& rect);
+    // The windows shown here (with their origins) that were not before are
+    // put here whole with the next present.
+    void ShowWhole(const COffscreenWorld& world, const std::vector<std::pair<HWND, CPoint>>& shown);
 
     struct CPresented {
         bool any = false;       // something went to the screen
@@ -52,4 +57,5 @@ private:
     std::unique_ptr<CX11Presenter> m_presenter;
     bool& m_ticksDrew;
     std::map<HWND, CWindowDamage> m_waiting;
+    std::set<HWND> m_shownWhole;  // windows put here whole once
 };

@@ -2,6 +2,7 @@
 
 #include "offscreen_resources.h"
 #include "window_tree.h"
+#include "x11_image_grabber.h"
 #include "x11_picture.h"
 #include "x11_shared_words.h"
 
@@ -59,7 +60,7 @@ void CX11Targets::Add(HWND host, Window window, bool own, std::unique_ptr<CX11Pr
     m_targets[host] = std::move(target);
 }
 
-HWND CX11Targets::Attach(std::uint32_t window, std::string& error)
+HWND CX11Targets::Attach(std::uint32_t window, CX11StartPicture picture, std::string& error)
 {
     Display* dpy = m_display.Get();
     XWindowAttributes attributes{};
@@ -75,9 +76,16 @@ HWND CX11Targets::Attach(std::uint32_t window, std::string& error)
         error = "cannot draw on window " + HexWindowId(window) + ": " + error;
         return nullptr;
     }
-    // The host starts with what the window shows, and its children with
-    // the part of that beneath them.
-    m_world.SetScreenPicture(ReadStartPicture(dpy, window));
+    // The host starts with its picture, and its children with the part of
+    // that beneath them.
+    if (picture == CX11StartPicture::Grabbed) {
+        std::string note;
+        m_world.SetScreenPicture(ReadGrabbedPicture(dpy, window, note));
+        if (!note.empty())
+            std::fprintf(stderr, "%s: %s\n", CX11Display::ProgramName().c_str(), note.c_str());
+    } else {
+        m_world.SetScreenPicture(ReadStartPicture(dpy, window));
+    }
     const HWND host = m_world.AddHostWindow(CRect(0, 0, attributes.width, attributes.height), WS_VISIBLE, nullptr);
     if (host == nullptr) {
         error = "window " + HexWindowId(window) + " is too large";
@@ -164,6 +172,14 @@ void CX11Targets::Sync()
         if (it->second->Own())
             XDestroyWindow(dpy, it->second->XWindow());
         it = m_targets.erase(it);
+    }
+    // Another program's window shows what that program painted there, not
+    // the picture a framework window in it starts on (the screenshot, or
+    // what the image helper gave): its first present puts the whole picture
+    // there, not only the parts that the growth changed.
+    for (auto& [hWnd, target] : m_targets) {
+        if (!target->Own())
+            target->ShowWhole(m_world, ShownIn(hWnd));
     }
     for (HWND top : m_world.TopLevelWindows()) {
         const COffscreenWindow* window = m_world.Find(top);

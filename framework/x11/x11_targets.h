@@ -7,6 +7,7 @@
 
 #include "offscreen_world.h"
 #include "x11_display.h"
+#include "x11_port.h"
 #include "x11_target.h"
 
 #include <X11/Xlib.h>
@@ -29,12 +30,14 @@ public:
     CX11Targets& operator=(const CX11Targets&) = delete;
 
     // Makes an existing X window a host window of the world, sized as it
-    // is and showing what it showed; nullptr, with a one-line reason, when
-    // there is no such window or the port cannot draw on it.
-    HWND Attach(std::uint32_t window, std::string& error);
+    // is and starting on the picture asked for; nullptr, with a one-line
+    // reason, when there is no such window or the port cannot draw on it.
+    HWND Attach(std::uint32_t window, CX11StartPicture picture, std::string& error);
 
     // Makes X windows for new visible top-level framework windows and drops
-    // the targets of windows that are gone; shows or hides the pointer. A
+    // the targets of windows that are gone; has the framework windows newly
+    // shown in another program's window put there whole; shows or hides
+    // the pointer. A
     // top-level window whose X window could not be made is sent WM_CLOSE;
     // Failure() then says why.
     void Sync();

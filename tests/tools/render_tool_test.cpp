@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <algorithm>
 #include <filesystem>
@@ -197,13 +196,44 @@ TEST_F(RenderTool, LinksAreWrittenThrough)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+// A background that is a FIFO or a device is refused at once with one line:
+// opening a FIFO would wait for a writer that never comes, and a device
+// could be read for ever.
+TEST_F(RenderTool, BackgroundsThatAreNotRegularFilesAreRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    for (const std::string& background : {Path("fifo"), std::string("/dev/zero"), std::string("/dev/null")}) {
+        const pid_t child = Start("--size 40x30 --steps 5 --background " + background + " --out " + Path("g.png"));
+        int status = 0;
+        pid_t done = 0;
+        for (int waited = 0; done == 0 && waited < 500; ++waited) {  // five seconds at most
+            done = ::waitpid(child, &status, WNOHANG);
+            if (done == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (done == 0) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            ADD_FAILURE() << background << ": still running after five seconds";
+            continue;
+        }
+        ASSERT_TRUE(WIFEXITED(status)) << background;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << background;
+        const std::string err = Read("stderr");
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << background << ": " << err;
+        EXPECT_NE(err.find("not a regular file"), std::string::npos) << background << ": " << err;
+        EXPECT_FALSE(Exists("g.png")) << background;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+}
+
 // SIGINT, SIGTERM and SIGHUP in the middle of a long run: the status tells
 // the signal, the existing picture is untouched, no temporary file stays.
 TEST_F(RenderTool, InterruptedRunsLeaveNothingBehind)
 {
     std::ofstream(Path("keep.png")) << "precious";
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        const pid_t child = Start("--size 1024x768 --seed 1 --steps 100000000 --star-number 100 --out " +
+        const pid_t child = Start("--size 1024x768 --seed 1 --steps 100000000 --growth-rate 100 --out " +
                                   Path("keep.png") + " --trace " + Path("t.txt"));
         // Wait until the trace's temporary file has grown.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -300,7 +330,7 @@ TEST_F(RenderTool, TraceAccountsForEveryPixel)
 {
     // On a black start picture, replaying the traced segments with the same
     // pens must give the very picture the tool wrote.
-    ASSERT_EQ(Run("--size 320x240 --seed 99 --steps 300 --star-number 30 --out " + Path("g.png") + " --trace " +
+    ASSERT_EQ(Run("--size 320x240 --seed 99 --steps 300 --growth-rate 30 --out " + Path("g.png") + " --trace " +
                   Path("t.txt")),
               0);
     CSurface written;
@@ -344,8 +374,8 @@ TEST_F(RenderTool, PlainWhiteStartPictureIsTurnedBlack)
 
 TEST_F(RenderTool, SameSeedSamePicture)
 {
-    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --star-number 100 --out " + Path("a.png")), 0);
-    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --star-number 100 --out " + Path("b.png")), 0);
+    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --growth-rate 100 --out " + Path("a.png")), 0);
+    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --growth-rate 100 --out " + Path("b.png")), 0);
     EXPECT_EQ(Read("a.png"), Read("b.png"));
 }
 
