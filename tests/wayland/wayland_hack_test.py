@@ -11,6 +11,7 @@ wtype, swaybg or swayidle is missing.
 import os
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -255,6 +256,22 @@ class Root(Desktop):
         window.close()
         root.process.terminate()
         self.assertEqual(root.wait(5), -signal.SIGTERM)
+
+    def test_a_socket_handed_over_is_used(self):
+        # As swaylock-plugin starts it: a connected socket in
+        # $WAYLAND_SOCKET, and no $WAYLAND_DISPLAY.
+        compositor = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        compositor.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
+        environment = {k: v for k, v in os.environ.items() if k != "WAYLAND_DISPLAY"}
+        environment["WAYLAND_SOCKET"] = str(compositor.fileno())
+        log = tempfile.NamedTemporaryFile(mode="w+", suffix=".log")
+        self.addCleanup(log.close)
+        verdane = subprocess.Popen([VERDANE, "-root", "--growth-rate", "100"], env=environment, stderr=log,
+                                   pass_fds=[compositor.fileno()])
+        compositor.close()
+        self.addCleanup(self.stop, verdane)
+        self.assertTrue(wait_until(lambda: colour_counts(screenshot()[2])[1] > 200, 10), "-root shows nothing")
+        self.assertIsNone(verdane.poll())
 
     def test_swaylock_plugin_names_the_output(self):
         verdane = self.start("-root", env={"SWAYLOCK_PLUGIN_OUTPUT_NAME": "NOWHERE-9"})
