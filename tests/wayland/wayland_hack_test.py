@@ -168,7 +168,7 @@ class Desktop(unittest.TestCase):
 
 class FullScreen(Desktop):
     def test_grows_over_the_captured_desktop(self):
-        verdane = self.start_shown("-fullscreen", "--growth-rate", "100", "--plant-size", "60")
+        verdane = self.start_shown("-fullscreen", "--output", "HEADLESS-1", "--growth-rate", "100", "--plant-size", "60")
         self.assertTrue(wait_until(lambda: colour_counts(screenshot()[2])[1] > 500, 10), "nothing grew")
         width, height, pixels = screenshot()
         on_background, green = colour_counts(pixels)
