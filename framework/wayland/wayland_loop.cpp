@@ -54,6 +54,7 @@ std::optional<int> CWaylandLoop::RunDue()
 void CWaylandLoop::Present()
 {
     m_targets.Sync();
+    m_seat.SyncPointer();
     // What timers drew waits for the display's pace; paints go now, as far
     // as the surfaces' frame callbacks let them.
     const bool ticks = m_pacer.PresentNow(m_now, m_nextTicks);

@@ -179,14 +179,25 @@ void CWaylandSeat::PostPointer(UINT message, double x, double y)
 void CWaylandSeat::OnPointerEnter(std::uint32_t serial, wl_surface* surface, double x, double y)
 {
     m_pointerOver = surface;
+    m_enterSerial = serial;
+    m_pointerHidden = false;
     m_x = x;
     m_y = y;
     if (InputWindow(surface) == nullptr)
         return;
-    // No cursor image: the pointer is hidden over this surface.
-    if (m_targets.PointerHidden())
-        wl_pointer_set_cursor(m_pointer, serial, nullptr, 0, 0);
+    SyncPointer();
     PostPointer(WM_MOUSEMOVE, x, y);
+}
+
+void CWaylandSeat::SyncPointer()
+{
+    // No cursor image: the pointer is hidden over this surface. A cursor
+    // set once stays until the pointer enters a surface again.
+    if (m_pointer == nullptr || m_pointerHidden || InputWindow(m_pointerOver) == nullptr ||
+        !m_targets.PointerHidden())
+        return;
+    wl_pointer_set_cursor(m_pointer, m_enterSerial, nullptr, 0, 0);
+    m_pointerHidden = true;
 }
 
 void CWaylandSeat::OnPointerLeave(wl_surface* surface)

@@ -4,8 +4,9 @@
 // so that the full-screen rules of the canvases apply unchanged.
 //
 // - The pointer entering a surface reports its position (WM_SETCURSOR,
-//   WM_MOUSEMOVE); the pointer is hidden there while the window system's
-//   cursor is. Motion is WM_MOUSEMOVE.
+//   WM_MOUSEMOVE); the pointer is hidden there once the window system's
+//   cursor is (which the window sets as it handles WM_SETCURSOR). Motion
+//   is WM_MOUSEMOVE.
 // - A button press is a button-down message (left, right; any other, the
 //   middle button).
 // - A key press is WM_KEYDOWN (WM_SYSKEYDOWN with Alt held or for Alt).
@@ -37,6 +38,10 @@ public:
     void OnKeyboardLeave(wl_surface* surface);
     void OnKey(std::uint32_t key, std::uint32_t state);
 
+    // Hides the pointer over the surface it is in, once the window system's
+    // cursor is hidden; after each round of messages.
+    void SyncPointer();
+
 private:
     // The framework window of the surface the pointer or keyboard is over;
     // nullptr when that is not one taking input.
@@ -50,6 +55,8 @@ private:
     wl_keyboard* m_keyboard = nullptr;
     wl_surface* m_pointerOver = nullptr;
     wl_surface* m_keyboardOn = nullptr;
+    std::uint32_t m_enterSerial = 0;  // of the pointer's last enter, which set_cursor names
+    bool m_pointerHidden = false;     // since that enter
     double m_x = 0;  // the pointer's last position on m_pointerOver
     double m_y = 0;
     bool m_shift = false;

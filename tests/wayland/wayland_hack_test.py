@@ -201,6 +201,9 @@ class CloseRules(Desktop):
         pointer = self.plug_pointer()
         verdane = self.start_shown("-fullscreen")
         self.enter(verdane, pointer)
+        # The pointer is hidden over the window: no cursor surface.
+        cursors = [line for line in verdane.log_text().splitlines() if ".set_cursor(" in line]
+        self.assertTrue(cursors and all(", nil," in line for line in cursors), cursors)
         pointer.send("move 1 0")
         self.assertEqual(verdane.wait(5), 0)
 
