@@ -20,8 +20,9 @@ packages=(
 )
 # The Wayland port (libwayland-client, wayland-scanner, xdg-shell's
 # definition) and its tests on a headless sway: swaybg for the desktop,
-# swayidle to start it, grim for screenshots, wtype for keys.
-packages+=(libwayland-dev libwayland-bin wayland-protocols sway swaybg swayidle grim wtype)
+# swayidle to start it, grim for screenshots, wtype for keys; Weston, a
+# compositor without the layer shell.
+packages+=(libwayland-dev libwayland-bin wayland-protocols sway swaybg swayidle grim wtype weston)
 # The picture scripts (make-banner.sh, make-screenshots.sh): ImageMagick
 # and the DejaVu fonts it writes the name with.
 packages+=(imagemagick fonts-dejavu-core)

@@ -4,8 +4,9 @@
 Run inside scripts/with-sway.sh:
     wayland_hack_test.py VERDANE VIRTUAL_POINTER GROUP
 GROUP is one of fullscreen, close, root, faults (faults kills the
-compositor, so it runs last in its sway). Exits 77 (skipped) when grim,
-wtype, swaybg or swayidle is missing.
+compositor, so it runs last in its sway), and no_layer_shell, which starts
+a headless Weston of its own (skipped without weston). Exits 77 (skipped)
+when grim, wtype, swaybg or swayidle is missing.
 """
 
 import os
@@ -295,7 +296,45 @@ class Faults(unittest.TestCase):
         self.assertTrue(lines[0].startswith("verdane: lost the connection to the Wayland compositor"), lines)
 
 
-GROUPS = {"fullscreen": FullScreen, "close": CloseRules, "root": Root, "faults": Faults}
+class NoLayerShell(unittest.TestCase):
+    """On a headless Weston of its own, which offers neither the layer shell
+    nor screen copy, as GNOME's and KDE's compositors may not."""
+
+    def setUp(self):
+        if shutil.which("weston") is None:
+            raise unittest.SkipTest("weston is not installed")
+        runtime = tempfile.TemporaryDirectory()
+        self.addCleanup(runtime.cleanup)
+        os.chmod(runtime.name, 0o700)
+        self.environment = dict(os.environ, XDG_RUNTIME_DIR=runtime.name, WAYLAND_DISPLAY="verdane-weston")
+        self.environment.pop("DISPLAY", None)
+        weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=verdane-weston",
+                                   "--width=800", "--height=600", "--idle-time=0"],
+                                  env=self.environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(Desktop.stop, weston)
+        socket_path = os.path.join(runtime.name, "verdane-weston")
+        self.assertTrue(wait_until(lambda: os.path.exists(socket_path), 10), "weston did not start")
+
+    def test_root_needs_the_layer_shell(self):
+        verdane = Verdane("-root", env=self.environment)
+        self.addCleanup(verdane.close)
+        self.assertEqual(verdane.wait(10), 2)
+        self.assertEqual(verdane.error_lines(),
+                         ["verdane: the Wayland compositor offers no zwlr_layer_shell_v1, which -root needs"])
+
+    def test_fullscreen_is_a_full_screen_window_there(self):
+        verdane = Verdane("-fullscreen", env=self.environment)
+        self.addCleanup(verdane.close)
+        self.assertTrue(wait_until(verdane.shown, 10), "verdane never showed:\n" + "\n".join(verdane.error_lines()))
+        log = verdane.log_text()
+        self.assertIn("xdg_toplevel@", log)
+        self.assertIn(".set_fullscreen(", log)
+        self.assertIn(".attach(wl_buffer@", log)
+        self.assertTrue(verdane.alive())
+
+
+GROUPS = {"fullscreen": FullScreen, "close": CloseRules, "root": Root, "faults": Faults,
+          "no_layer_shell": NoLayerShell}
 
 if __name__ == "__main__":
     VERDANE, POINTER, group = sys.argv[1:4]
