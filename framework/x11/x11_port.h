@@ -8,9 +8,9 @@
 // what changed on the screen after every round.
 //
 // Its rooms: the connection (x11_display), the X windows framework windows
-// appear in (x11_targets, x11_target), event dispatch (x11_event_dispatch,
-// x11_events), the loop (x11_loop), presents (x11_presenter) and the frame
-// rate overlay (x11_fps_overlay).
+// appear in (x11_targets, x11_target, x11_own_window), event dispatch
+// (x11_event_dispatch, x11_events), the loop (x11_loop), presents
+// (x11_presenter) and the frame rate overlay (x11_fps_overlay).
 //
 // No Xlib type appears here, so program code may include it.
 #pragma once
