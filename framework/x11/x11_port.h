@@ -17,20 +17,11 @@
 
 #include "afxtypes.h"
 #include "x11_run_options.h"
+#include "x11_start_picture.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// What a window of another program starts with, once the port attaches to it.
-enum class CX11StartPicture {
-    // What the window shows, or the screenshot XScreenSaver's driver left
-    // on it.
-    Shown,
-    // What XScreenSaver's image hacks start on: the picture its helper
-    // chooses from the user's image settings (x11_image_grabber.h).
-    Grabbed,
-};
 
 class CX11Port {
 public:
