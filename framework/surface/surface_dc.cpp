@@ -1,5 +1,6 @@
 #include "surface_dc.h"
 
+#include "narrow_line.h"
 #include "stroke_shapes.h"
 #include "thin_line.h"
 
@@ -77,6 +78,10 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
     const std::uint32_t word = CSurface::WordOf(color);
+    if ((pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME) && CNarrowLine::Takes(pen.width, x0, y0, x1, y1)) {
+        DrawNarrowLine(x0, y0, x1, y1, pen.width, color, word);
+        return;
+    }
     const bool thin = pen.width <= 1;
     // A stroke stays within its pen width of the segment's box (round caps
     // reach at most (width + 1) / 2 + 1 beyond an end point). The box is
@@ -115,6 +120,20 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
             for (int x = xBegin; x < xEnd; ++x)  // a few pixels: a plain loop beats memset's set-up
                 row[x] = word;
         });
+    }
+}
+
+// The growth's pens: each clip rectangle's box of written pixels is the
+// damage there, and marks the summary.
+void CSurfaceDC::DrawNarrowLine(int x0, int y0, int x1, int y1, int width, COLORREF color, std::uint32_t word)
+{
+    for (const CRect& clip : m_clip) {
+        const CRect box = CNarrowLine::Draw(m_surface, x0, y0, x1, y1, width, clip, word);
+        if (box.IsRectEmpty())
+            continue;
+        if (m_damage != nullptr)
+            m_damage->Add(box);
+        m_surface.Wrote(box, color);
     }
 }
 

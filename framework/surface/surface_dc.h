@@ -42,6 +42,8 @@ public:
 
 private:
     void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);
+    // A solid pen of width 0..2 (CNarrowLine), word being WordOf its colour.
+    void DrawNarrowLine(int x0, int y0, int x1, int y1, int width, COLORREF color, std::uint32_t word);
     const CRoundCap& CapOfWidth(int width);
     // Fills a kept stroke shape placed at (x, y), within clip, with a
     // stored word (CSurface::WordOf the colour).
