@@ -1,6 +1,7 @@
 #include "narrow_line.h"
 
 #include "line_math.h"
+#include "stroke_shapes.h"
 #include "thin_line.h"
 #include "wide_line.h"
 
@@ -23,53 +24,71 @@ void FillBlock(CSurface& surface, const CRect& block, std::uint32_t word)
 }
 
 // Where a non-horizontal polygon edge crosses successive rows, by the rule
-// of wide_line::Edge (ceil of the exact crossing), kept as the floor and
-// remainder of (bx - tx)(y - ty) / (by - ty) and stepped a row at a time.
+// of wide_line::Edge (ceil of the exact crossing): tx plus the floor of
+// (bx - tx)(y - ty) / (by - ty), plus one when the remainder is not 0.
 // Divisions cost more than the rest of a short edge, so an edge placed on
-// its top row needs none, and the step is reckoned on the first step.
+// its top row needs none, and the step per row is reckoned only for an
+// edge that steps.
 class CRowCrossing {
 public:
+    // The crossing row by row: a few registers' worth, walked in place.
+    struct CWalk {
+        std::int64_t floor = 0, remainder = 0;  // tx + the floor, and the remainder
+        std::int64_t stepFloor = 0, stepRemainder = 0, dy = 1;
+
+        std::int64_t Crossing() const { return floor + (remainder != 0 ? 1 : 0); }
+        void Step()
+        {
+            floor += stepFloor;
+            remainder += stepRemainder;
+            if (remainder >= dy) {
+                remainder -= dy;
+                ++floor;
+            }
+        }
+    };
+
     CRowCrossing() = default;
     CRowCrossing(std::int64_t tx, std::int64_t ty, std::int64_t bx, std::int64_t by)
-        : m_tx(tx), m_ty(ty), m_by(by), m_dx(bx - tx), m_dy(by - ty), m_row(ty)
+        : m_tx(tx), m_ty(ty), m_by(by), m_dx(bx - tx), m_row(ty)
     {
+        m_walk.floor = tx;
+        m_walk.dy = by - ty;
     }
 
     std::int64_t Top() const { return m_ty; }
     std::int64_t Bottom() const { return m_by; }  // excluded
 
-    // Places the crossing on row y (Top() <= y < Bottom()).
-    void MoveTo(std::int64_t y)
+    // The walk on row y (Top() <= y < Bottom()), able to step if steps.
+    CWalk WalkFrom(std::int64_t y, bool steps)
     {
-        if (y == m_row)
-            return;
-        const std::int64_t num = m_dx * (y - m_ty);
-        m_quotient = line_math::FloorDiv(num, m_dy);
-        m_remainder = num - m_quotient * m_dy;
-        m_row = y;
-    }
-    std::int64_t Crossing() const { return m_tx + m_quotient + (m_remainder != 0 ? 1 : 0); }
-    void Step()
-    {
-        if (!m_stepped) {
-            m_stepQuotient = m_dy == 1 ? m_dx : line_math::FloorDiv(m_dx, m_dy);
-            m_stepRemainder = m_dx - m_stepQuotient * m_dy;
+        if (y != m_row) {
+            const std::int64_t num = m_dx * (y - m_ty);
+            const std::int64_t quotient = line_math::FloorDiv(num, m_walk.dy);
+            m_walk.floor = m_tx + quotient;
+            m_walk.remainder = num - quotient * m_walk.dy;
+            m_row = y;
+        }
+        if (steps && !m_stepped) {
+            // The short edges of a narrow stroke are one or two rows high.
+            const std::int64_t dy = m_walk.dy;
+            m_walk.stepFloor = dy == 1 ? m_dx : dy == 2 ? m_dx >> 1 : line_math::FloorDiv(m_dx, dy);
+            m_walk.stepRemainder = m_dx - m_walk.stepFloor * dy;
             m_stepped = true;
         }
-        ++m_row;
-        m_quotient += m_stepQuotient;
-        m_remainder += m_stepRemainder;
-        if (m_remainder >= m_dy) {
-            m_remainder -= m_dy;
-            ++m_quotient;
-        }
+        return m_walk;
+    }
+    // Takes back a walk that has reached row y.
+    void Keep(const CWalk& walk, std::int64_t y)
+    {
+        m_walk = walk;
+        m_row = y;
     }
 
 private:
-    std::int64_t m_tx = 0, m_ty = 0, m_by = 0, m_dx = 0, m_dy = 1;
-    std::int64_t m_row = 0;  // the row m_quotient and m_remainder are for
-    std::int64_t m_quotient = 0, m_remainder = 0;
-    std::int64_t m_stepQuotient = 0, m_stepRemainder = 0;
+    std::int64_t m_tx = 0, m_ty = 0, m_by = 0, m_dx = 0;
+    std::int64_t m_row = 0;  // the row m_walk is on
+    CWalk m_walk;
     bool m_stepped = false;
 };
 
@@ -162,36 +181,84 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
         return box;
     }
 
-    // Each row of the body lies between the two edges of the parallelogram
-    // that are active on it: the long ones for most rows, a short one (at
-    // most two rows high) at either end.
+    // Short strokes are copied from the kept shapes, which were rasterised
+    // once by the general rasteriser.
+    static const CRoundCap kCap(2);
+    if (const auto* shape = CStrokeShapes::Find(std::int64_t{x1} - x0, std::int64_t{y1} - y0, kCap)) {
+        for (const CStrokeShapes::Run& run : *shape) {
+            const LONG y = y0 + run.dy;
+            if (y < box.top || y >= box.bottom)
+                continue;
+            std::uint32_t* const row = surface.RowToDraw(y);
+            const LONG end = std::min<LONG>(x0 + run.right, box.right);
+            for (LONG x = std::max<LONG>(x0 + run.left, box.left); x < end; ++x)
+                row[x] = word;
+        }
+        return box;
+    }
+
+    // The body is a parallelogram. Between two consecutive corner rows the
+    // same two of its edges bound every row (convex, and no edge is
+    // horizontal), so each such band of rows walks just those two: the long
+    // edges through the middle, a short one (at most two rows high) at
+    // either end.
     const wide_line::SlopedCorners corners(x0, y0, x1, y1, 2);
     CRowCrossing edges[4];
+    std::int64_t rows[4];
     for (int i = 0; i < 4; ++i) {
         const int j = (i + 1) % 4;
+        rows[i] = corners.y[i];
         if (corners.y[i] < corners.y[j])
             edges[i] = CRowCrossing(corners.x[i], corners.y[i], corners.x[j], corners.y[j]);
         else
             edges[i] = CRowCrossing(corners.x[j], corners.y[j], corners.x[i], corners.y[i]);
     }
-    for (LONG y = box.top; y < box.bottom; ++y) {
-        std::int64_t left = INT64_MAX, right = INT64_MIN;
+    for (int i = 1; i < 4; ++i) {  // four rows sort by insertion
+        for (int k = i; k > 0 && rows[k - 1] > rows[k]; --k)
+            std::swap(rows[k - 1], rows[k]);
+    }
+    const std::ptrdiff_t stride = surface.Width();
+    for (int band = 0; band < 3; ++band) {
+        const std::int64_t first = std::max<std::int64_t>(rows[band], box.top);
+        const std::int64_t end = std::min<std::int64_t>(rows[band + 1], box.bottom);
+        if (first >= end)
+            continue;
+        CRowCrossing* bounding[2] = {nullptr, nullptr};
+        int found = 0;
         for (CRowCrossing& edge : edges) {
-            if (edge.Top() <= y && y < edge.Bottom()) {
-                edge.MoveTo(y);
-                const std::int64_t crossing = edge.Crossing();
-                left = std::min(left, crossing);
-                right = std::max(right, crossing);
-                if (y + 1 < edge.Bottom())
-                    edge.Step();
-            }
+            if (found < 2 && edge.Top() <= rows[band] && rows[band] < edge.Bottom())
+                bounding[found++] = &edge;
         }
-        // Rows with no active edge (beyond the body's ends) keep left > right.
-        const std::int64_t begin = std::max<std::int64_t>(left, box.left);
-        const std::int64_t end = std::min<std::int64_t>(right, box.right);
-        std::uint32_t* row = surface.RowToDraw(y);
-        for (std::int64_t x = begin; x < end; ++x)  // a few pixels: a plain loop beats memset's set-up
-            row[x] = word;
+        if (found < 2)
+            continue;
+        CRowCrossing& e = *bounding[0];
+        CRowCrossing& f = *bounding[1];
+        const bool eGoesOn = e.Bottom() > end, fGoesOn = f.Bottom() > end;
+        CRowCrossing::CWalk we = e.WalkFrom(first, end - first > 1 || eGoesOn);
+        CRowCrossing::CWalk wf = f.WalkFrom(first, end - first > 1 || fGoesOn);
+        std::uint32_t* row = surface.RowToDraw(static_cast<int>(first));
+        for (std::int64_t y = first;; ++y) {
+            const std::int64_t ce = we.Crossing(), cf = wf.Crossing();
+            const std::int64_t begin = std::max<std::int64_t>(std::min(ce, cf), box.left);
+            const std::int64_t stop = std::min<std::int64_t>(std::max(ce, cf), box.right);
+            for (std::int64_t x = begin; x < stop; ++x)  // a few pixels: a plain loop beats memset's set-up
+                row[x] = word;
+            if (y + 1 == end)
+                break;
+            we.Step();
+            wf.Step();
+            row += stride;
+        }
+        // An edge that goes on into the next band is stepped onto its first
+        // row there, which saves placing it by division.
+        if (eGoesOn) {
+            we.Step();
+            e.Keep(we, end);
+        }
+        if (fGoesOn) {
+            wf.Step();
+            f.Keep(wf, end);
+        }
     }
     FillBlock(surface, CRect::Intersection(CRect(x0 - 1, y0 - 1, x0 + 1, y0 + 1), clip), word);
     FillBlock(surface, CRect::Intersection(CRect(x1 - 1, y1 - 1, x1 + 1, y1 + 1), clip), word);
