@@ -54,6 +54,12 @@ void CDamage::Add(const RECT& rect)
             ++last;
         }
         if (first == last) {
+            // Room for a band's usual boxes at once, so that a record that
+            // is cleared and used again each tick soon stops allocating.
+            if (boxes.capacity() == 0) {
+                boxes.reserve(kBoxesAtOnce);
+                first = boxes.begin();
+            }
             boxes.insert(first, piece);
         } else {
             *first = piece;

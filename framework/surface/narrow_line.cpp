@@ -1,7 +1,6 @@
 #include "narrow_line.h"
 
 #include "line_math.h"
-#include "stroke_shapes.h"
 #include "thin_line.h"
 #include "wide_line.h"
 
@@ -178,22 +177,6 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
         return CRect();
     if (x0 == x1 || y0 == y1) {
         FillBlock(surface, box, word);
-        return box;
-    }
-
-    // Short strokes are copied from the kept shapes, which were rasterised
-    // once by the general rasteriser.
-    static const CRoundCap kCap(2);
-    if (const auto* shape = CStrokeShapes::Find(std::int64_t{x1} - x0, std::int64_t{y1} - y0, kCap)) {
-        for (const CStrokeShapes::Run& run : *shape) {
-            const LONG y = y0 + run.dy;
-            if (y < box.top || y >= box.bottom)
-                continue;
-            std::uint32_t* const row = surface.RowToDraw(y);
-            const LONG end = std::min<LONG>(x0 + run.right, box.right);
-            for (LONG x = std::max<LONG>(x0 + run.left, box.left); x < end; ++x)
-                row[x] = word;
-        }
         return box;
     }
 

@@ -29,14 +29,15 @@ CSurfaceDC::CSurfaceDC(CSurface& surface)
 {
 }
 
+// The rectangles are limited in the list given, which is kept: a context is
+// made every tick, and this way it allocates nothing of its own.
 CSurfaceDC::CSurfaceDC(CSurface& surface, std::vector<CRect> clip)
-    : m_surface(surface)
+    : m_surface(surface), m_clip(std::move(clip))
 {
-    for (const CRect& r : clip) {
-        const CRect inside = CRect::Intersection(r, surface.Bounds());
-        if (!inside.IsRectEmpty())
-            m_clip.push_back(inside);
-    }
+    for (CRect& r : m_clip)
+        r = CRect::Intersection(r, surface.Bounds());
+    m_clip.erase(std::remove_if(m_clip.begin(), m_clip.end(), [](const CRect& r) { return r.IsRectEmpty(); }),
+                 m_clip.end());
 }
 
 CPen* CSurfaceDC::SelectObject(CPen* pen)

@@ -61,5 +61,6 @@ private:
     CPen* m_pen = nullptr;
     CBrush* m_brush = nullptr;
     // The cap of the last wide pen drawn with; pens rarely change width.
-    CRoundCap m_cap{2};
+    // None until one is drawn, since a context is made every tick.
+    CRoundCap m_cap;
 };

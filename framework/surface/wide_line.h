@@ -45,6 +45,8 @@ public:
     // for any width a caller passes.
     static constexpr int kMaxWidth = 1 << 16;
 
+    // No cap yet: width 0 and no rows (made without allocating).
+    CRoundCap() = default;
     // A cap of the width limited to kMaxWidth (Width() gives the limited one).
     explicit CRoundCap(int width);
 
@@ -53,7 +55,7 @@ public:
     const std::vector<Row>& Rows() const { return m_rows; }
 
 private:
-    int m_width;
+    int m_width = 0;
     std::vector<Row> m_rows;
 };
 
