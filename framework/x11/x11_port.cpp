@@ -80,14 +80,17 @@ private:
 
     // Handles the events Xlib holds, and those waiting on the connection
     // when readable (otherwise it does not ask the socket: a read that finds
-    // nothing costs a system call on every tick).
+    // nothing costs a system call on every tick). A window resized several
+    // times among them takes only its latest size.
     void DispatchEvents(bool readable);
     void HandleEvent(XEvent& event);
     // Makes X windows for new top-level framework windows and drops those
     // of windows that are gone; shows or hides the pointer.
     void Sync();
     bool CreateOwnWindow(HWND hWnd);
-    // Every tick due by now, those the loop slept past included.
+    // Every tick due by now, those the loop slept past included, as far as
+    // they run within a frame: input is read at least once a frame however
+    // short the timers' period, and the ticks that do not fit are dropped.
     CX11TimerSchedule::CRun FireDueTimers(Clock::time_point now, long floorMicros);
     // When the next ticks run: when timers tick faster than the display
     // shows frames, at the last tick due within a frame of the next one,
@@ -100,10 +103,13 @@ private:
     // Whether a timer tick changed a picture since its changes were last
     // presented.
     bool TicksChanged() const;
+    struct CPresented {
+        bool any = false;       // something went to the screen
+        bool heldBack = false;  // something waits for a presenter that was not ready
+    };
     // Presents what the server lost and what paints changed, and with ticks
-    // also what the ticks changed. True when nothing had to be held back
-    // for a presenter that was not ready.
-    bool PresentChanges(bool ticks);
+    // also what the ticks changed.
+    CPresented PresentChanges(bool ticks);
     // Until when the loop may sleep for lack of timers and events.
     std::optional<Clock::time_point> WakeAt(long floorMicros);
     void DrawFps(const std::string& text);
@@ -121,6 +127,10 @@ private:
     std::map<HWND, CTarget> m_targets;
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
+    // The latest size each target's X window was given among the events
+    // being dispatched: a storm of resizes (a live resize, xrandr) costs
+    // one new picture, not one per size that never shows.
+    std::map<HWND, SIZE> m_resized;
     CX11TimerSchedule m_schedule;
     CPresentPacer m_pacer;
     // The serial of the next request when the connection was last flushed:
@@ -360,6 +370,10 @@ void CX11Port::CImpl::DispatchEvents(bool readable)
         XNextEvent(dpy, &event);
         HandleEvent(event);
     }
+    for (const auto& [target, size] : std::exchange(m_resized, {})) {
+        if (m_targets.count(target) != 0)
+            Reshape(target, size.cx, size.cy);
+    }
 }
 
 void CX11Port::CImpl::HandleEvent(XEvent& event)
@@ -400,7 +414,7 @@ void CX11Port::CImpl::HandleEvent(XEvent& event)
         }
         return;
     case ConfigureNotify:
-        Reshape(target, event.xconfigure.width, event.xconfigure.height);
+        m_resized[target] = SIZE{event.xconfigure.width, event.xconfigure.height};
         return;
     case MapNotify:
         // A full-screen window takes the keyboard, as screen savers do,
@@ -442,11 +456,8 @@ void CX11Port::CImpl::Reshape(HWND target, int width, int height)
         m_world.Reshape(child, width, height);
     if (target == TargetOf(m_display.Root()))
         m_driver->SetScreenSize(width, height);
-    // A presenter clips to the window's size as it was when it was made.
-    CTarget& shown = m_targets[target];
-    shown.presenter.reset();
-    std::string error;
-    shown.presenter = CX11Presenter::Create(m_display, shown.window, error);
+    if (CX11Presenter* presenter = m_targets[target].presenter.get())
+        presenter->Resize(width, height);
     for (const auto& [hWnd, origin] : ShownIn(target))
         m_exposed[hWnd].push_back(m_world.Find(hWnd)->surface->Bounds());
 }
@@ -457,6 +468,7 @@ CX11TimerSchedule::CRun CX11Port::CImpl::FireDueTimers(Clock::time_point now, lo
     // from a busy machine and coalesce rather than pile up. A floor of 0
     // (ticks as fast as they come) gathers none.
     const Clock::duration catchUp = floorMicros > 0 ? 2 * m_pacer.Frame() : Clock::duration::zero();
+    const Clock::time_point deadline = now + m_pacer.Frame();
     return m_schedule.RunDue(
         now, floorMicros, catchUp,
         [this](std::vector<CX11TimerSchedule::CTimer>& timers) {
@@ -465,7 +477,8 @@ CX11TimerSchedule::CRun CX11Port::CImpl::FireDueTimers(Clock::time_point now, lo
                     timers.push_back({hWnd, id, timer.elapse});
             }
         },
-        [this](const CX11TimerSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); });
+        [this](const CX11TimerSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); },
+        [deadline] { return Clock::now() >= deadline; });
 }
 
 std::optional<Clock::time_point> CX11Port::CImpl::NextTicks(long floorMicros) const
@@ -499,9 +512,9 @@ bool CX11Port::CImpl::TicksChanged() const
     return false;
 }
 
-bool CX11Port::CImpl::PresentChanges(bool ticks)
+CX11Port::CImpl::CPresented CX11Port::CImpl::PresentChanges(bool ticks)
 {
-    bool all = true;
+    CPresented result;
     for (auto& [targetHandle, target] : m_targets) {
         if (target.presenter == nullptr)
             continue;
@@ -510,7 +523,8 @@ bool CX11Port::CImpl::PresentChanges(bool ticks)
             COffscreenWindow* window = m_world.Find(hWnd);
             std::vector<CRect>& exposed = m_exposed[hWnd];
             if (!ready) {
-                all = all && exposed.empty() && window->painted.IsEmpty() && (!ticks || window->changed.IsEmpty());
+                result.heldBack = result.heldBack || !exposed.empty() || !window->painted.IsEmpty() ||
+                                  (ticks && !window->changed.IsEmpty());
                 continue;
             }
             std::vector<CRect> rects = std::exchange(exposed, {});
@@ -520,11 +534,13 @@ bool CX11Port::CImpl::PresentChanges(bool ticks)
                 rects.insert(rects.end(), window->changed.Rects().begin(), window->changed.Rects().end());
                 window->changed.Clear();
             }
-            if (!rects.empty())
+            if (!rects.empty()) {
                 target.presenter->Present(*window->surface, rects, origin);
+                result.any = true;
+            }
         }
     }
-    return all;
+    return result;
 }
 
 std::optional<Clock::time_point> CX11Port::CImpl::WakeAt(long floorMicros)
@@ -561,7 +577,7 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
 {
     Display* dpy = m_display.Get();
     const int fd = ConnectionNumber(dpy);
-    long frames = 0;
+    long frames = 0;  // presents since fpsStart
     Clock::time_point fpsStart = Clock::now();
     std::string fpsText = "FPS:   0.0";
     bool readable = true;  // the server may have spoken before the loop
@@ -582,7 +598,6 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         if (!pumped.quit && !asleep && (!ticksAt || now >= *ticksAt)) {
             const CX11TimerSchedule::CRun ticks = FireDueTimers(now, options.delayMicros);
             if (ticks.fired > 0) {
-                frames += ticks.fired;
                 firstTick = ticks.firstPlanned;
                 pumped = m_world.Pump();
             }
@@ -598,9 +613,11 @@ int CX11Port::CImpl::Run(const CX11RunOptions& options)
         // While the monitor is dark no tick comes to carry what the last
         // one drew, so that goes out within a frame as well.
         const bool ticks = m_pacer.PresentNow(now, asleep ? std::nullopt : NextTicks(options.delayMicros));
-        m_presenterWaits = !PresentChanges(ticks);
+        const CPresented presented = PresentChanges(ticks);
+        m_presenterWaits = presented.heldBack;
         if (ticks && !m_presenterWaits)
             m_pacer.Presented(now);
+        frames += presented.any ? 1 : 0;
         if (options.showFps) {
             const auto elapsed = std::chrono::duration<double>(Clock::now() - fpsStart).count();
             if (elapsed >= 1.0) {

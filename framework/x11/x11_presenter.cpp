@@ -40,23 +40,27 @@ std::unique_ptr<CX11Presenter> CX11Presenter::Create(const CX11Display& display,
 {
     Display* dpy = display.Get();
     XWindowAttributes attributes{};
-    {
-        CX11ErrorTrap trap(dpy);
-        if (XGetWindowAttributes(dpy, window, &attributes) == 0 || trap.Error() != 0) {
-            error = "the window went away";
-            return nullptr;
-        }
+    CX11ErrorTrap trap(dpy);
+    if (XGetWindowAttributes(dpy, window, &attributes) == 0 || trap.Error() != 0) {
+        error = "the window went away";
+        return nullptr;
     }
     if (!IsPackedRgb(attributes.visual, attributes.depth)) {
         error = "the window's visual is not 24-bit TrueColor, which is all this port draws on";
         return nullptr;
     }
+    // The window may go before the server makes the context; a context it
+    // never made must not be freed (that is an X error of its own).
+    const GC gc = XCreateGC(dpy, window, 0, nullptr);
+    if (trap.Error() != 0) {
+        error = "the window went away";
+        return nullptr;
+    }
     std::unique_ptr<CX11Presenter> presenter(new CX11Presenter(dpy, window));
     presenter->m_visual = attributes.visual;
     presenter->m_depth = attributes.depth;
-    presenter->m_width = std::max(attributes.width, 1);
-    presenter->m_height = std::max(attributes.height, 1);
-    presenter->m_gc = XCreateGC(dpy, window, 0, nullptr);
+    presenter->Resize(attributes.width, attributes.height);
+    presenter->m_gc = gc;
     // The server reads a shared segment as it is, so it must want this
     // machine's byte order.
     presenter->m_shm = display.HasShm() && ImageByteOrder(dpy) == NativeByteOrder();
@@ -69,6 +73,12 @@ CX11Presenter::~CX11Presenter()
 {
     if (m_gc != nullptr)
         XFreeGC(m_display, m_gc);
+}
+
+void CX11Presenter::Resize(int width, int height)
+{
+    m_width = std::max(width, 1);
+    m_height = std::max(height, 1);
 }
 
 bool CX11Presenter::Share(CSurface& picture)

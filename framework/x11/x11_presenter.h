@@ -58,7 +58,9 @@ public:
     // True when the event is a completion of a present to this window.
     bool TakeCompletion(const XEvent& event);
 
-    // The window's height when the presenter was made.
+    // The window's size changed: presents are clipped to the new one.
+    void Resize(int width, int height);
+    // The window's height, as last known.
     int Height() const { return m_height; }
 
 private:

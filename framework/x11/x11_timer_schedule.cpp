@@ -33,6 +33,12 @@ void CX11TimerSchedule::Round(const std::vector<CTimer>& timers, Clock::time_poi
                   m_plans.end());
 }
 
+void CX11TimerSchedule::Coalesce(Clock::time_point now)
+{
+    for (CPlan& plan : m_plans)
+        plan.due = std::max(plan.due, now);
+}
+
 std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::NextDue() const
 {
     std::optional<Clock::time_point> next;

@@ -9,7 +9,8 @@
 // The loop may also sleep past ticks on purpose, to wake once for all the
 // ticks due within a display frame rather than once per tick: RunDue then
 // delivers each tick it slept past, in time order, so the timers keep
-// their rate.
+// their rate, as far as they can be run in the time the loop gives it;
+// the rest coalesce as late ticks do.
 #pragma once
 
 #include "afxtypes.h"
@@ -47,9 +48,14 @@ public:
     // choice) are judged at now - catchUp, where they coalesce as above.
     // collect(timers) fills in the timers set, and is asked again before
     // every round, since a tick may set or kill timers; fire(key) delivers
-    // one tick and says whether it did.
-    template <class Collect, class Fire>
-    CRun RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp, Collect collect, Fire fire);
+    // one tick and says whether it did. outOfTime() is asked after every
+    // round but the last: once it says yes, the ticks still behind
+    // coalesce into one due at now, so that a timer far faster than the
+    // machine cannot hold the caller (and its input) for longer than it
+    // allows.
+    template <class Collect, class Fire, class OutOfTime>
+    CRun RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp, Collect collect, Fire fire,
+                OutOfTime outOfTime);
 
     // The earliest planned tick; none while no timer is set.
     std::optional<Clock::time_point> NextDue() const;
@@ -67,6 +73,8 @@ private:
 
     // TakeDue into m_fire, which it empties first.
     void Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros);
+    // Every tick planned before now becomes one due at now.
+    void Coalesce(Clock::time_point now);
 
     std::vector<CPlan> m_plans;  // in the order first seen; few, so searched in turn
     // Reused from round to round, so that a round allocates nothing.
@@ -74,9 +82,9 @@ private:
     std::vector<CTimerKey> m_fire;
 };
 
-template <class Collect, class Fire>
+template <class Collect, class Fire, class OutOfTime>
 CX11TimerSchedule::CRun CX11TimerSchedule::RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp,
-                                                  Collect collect, Fire fire)
+                                                  Collect collect, Fire fire, OutOfTime outOfTime)
 {
     CRun run;
     std::optional<Clock::time_point> previous;
@@ -100,6 +108,10 @@ CX11TimerSchedule::CRun CX11TimerSchedule::RunDue(Clock::time_point now, long fl
         }
         if (at == now)
             return run;
+        if (outOfTime()) {
+            Coalesce(now);
+            return run;
+        }
         previous = at;
     }
 }

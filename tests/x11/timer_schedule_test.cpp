@@ -16,6 +16,8 @@ using std::chrono::milliseconds;
 const HWND kWindow = reinterpret_cast<HWND>(0x10010);
 const HWND kOther = reinterpret_cast<HWND>(0x10020);
 constexpr long kFloorMicros = 10000;  // 10 ms
+// A loop with all the time it wants.
+const auto kInTime = [] { return false; };
 
 struct CRound {
     const char* what;
@@ -94,7 +96,8 @@ TEST(X11TimerSchedule, GatheredTicksKeepTheirRateAndOrder)
                 [&](const CX11TimerSchedule::CTimerKey& key) {
                     EXPECT_EQ(key, CX11TimerSchedule::CTimerKey(kWindow, 1));
                     return true;
-                });
+                },
+                kInTime);
             ticks += run.fired;
             if (run.fired > 0) {
                 ASSERT_TRUE(run.firstPlanned.has_value());
@@ -127,12 +130,12 @@ TEST(X11TimerSchedule, LastTickDueByALimit)
     const auto fire = [](const auto&) { return true; };
     std::vector<CX11TimerSchedule::CTimer> set = {{kWindow, 1, 10}};
     const auto collect = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = set; };
-    schedule.RunDue(ms(0), 0, milliseconds(50), collect, fire);  // first tick at 10
+    schedule.RunDue(ms(0), 0, milliseconds(50), collect, fire, kInTime);  // first tick at 10
     EXPECT_FALSE(schedule.LastDueBy(ms(9)).has_value());
     EXPECT_EQ(schedule.LastDueBy(ms(10)), ms(10));
     EXPECT_EQ(schedule.LastDueBy(ms(26)), ms(20));  // 100 a second, a 60 Hz frame on from the first
     set.push_back({kOther, 1, 7});
-    schedule.RunDue(ms(1), 0, milliseconds(50), collect, fire);  // the other first ticks at 8
+    schedule.RunDue(ms(1), 0, milliseconds(50), collect, fire, kInTime);  // the other first ticks at 8
     EXPECT_EQ(schedule.LastDueBy(ms(23)), ms(22));
     EXPECT_EQ(schedule.LastDueBy(ms(29)), ms(29));
 }
@@ -147,7 +150,7 @@ TEST(X11TimerSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
     CX11TimerSchedule schedule;
     std::vector<CX11TimerSchedule::CTimer> set = {{kWindow, 1, 10}};
     const auto collect = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = set; };
-    schedule.RunDue(ms(0), 0, milliseconds(50), collect, [](const auto&) { return true; });
+    schedule.RunDue(ms(0), 0, milliseconds(50), collect, [](const auto&) { return true; }, kInTime);
 
     // At 35 ms, ticks of 10, 20 and 30 are behind; the first sets a second
     // timer, the second kills the first.
@@ -159,7 +162,7 @@ TEST(X11TimerSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
         else if (fired.size() == 2)
             set.erase(set.begin());
         return true;
-    });
+    }, kInTime);
     const std::vector<CX11TimerSchedule::CTimerKey> expected = {{kWindow, 1}, {kWindow, 1}, {kOther, 1}};
     EXPECT_EQ(fired, expected);
     EXPECT_EQ(run.fired, 3);
@@ -169,11 +172,42 @@ TEST(X11TimerSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
     CX11TimerSchedule always;
     const std::vector<CX11TimerSchedule::CTimer> zero = {{kWindow, 1, 0}};
     const auto collectZero = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = zero; };
-    always.RunDue(ms(0), 0, milliseconds(50), collectZero, [](const auto&) { return true; });
+    always.RunDue(ms(0), 0, milliseconds(50), collectZero, [](const auto&) { return true; }, kInTime);
     const CX11TimerSchedule::CRun spun =
-        always.RunDue(ms(20), 0, milliseconds(50), collectZero, [](const auto&) { return true; });
+        always.RunDue(ms(20), 0, milliseconds(50), collectZero, [](const auto&) { return true; }, kInTime);
     EXPECT_GE(spun.fired, 1);
     EXPECT_LE(spun.fired, 2);
+}
+
+// A timer of 1 µs, woken once a frame: 16,667 ticks are behind, but the
+// loop gives the ticks time for ten rounds only. The rest coalesce into one
+// due at once, so the next wake-up starts from there instead of from the
+// backlog, and no wake-up runs longer than the loop allows.
+TEST(X11TimerSchedule, TicksThatDoNotFitInTheTimeGivenCoalesce)
+{
+    const Clock::time_point start{};
+    const auto at = [&](long micros) { return start + std::chrono::microseconds(micros); };
+    CX11TimerSchedule schedule;
+    const auto collect = [](std::vector<CX11TimerSchedule::CTimer>& timers) { timers.push_back({kWindow, 1, 0}); };
+    int fired = 0;
+    const auto fire = [&](const auto&) { return ++fired, true; };
+    int rounds = 0;
+    const auto tenRounds = [&] { return ++rounds >= 10; };
+    schedule.RunDue(at(0), 1, std::chrono::microseconds(33333), collect, fire, tenRounds);
+    for (long wake = 16667; wake <= 50001; wake += 16667) {
+        SCOPED_TRACE(wake);
+        fired = 0;
+        rounds = 0;
+        const CX11TimerSchedule::CRun run =
+            schedule.RunDue(at(wake), 1, std::chrono::microseconds(33333), collect, fire, tenRounds);
+        EXPECT_EQ(run.fired, 10);
+        EXPECT_EQ(schedule.NextDue(), at(wake));
+        // After the first wake-up, the backlog is what the one before left:
+        // one tick at its own time, not a frame's worth.
+        if (wake > 16667) {
+            EXPECT_EQ(run.firstPlanned, at(wake - 16667));
+        }
+    }
 }
 
 }  // namespace

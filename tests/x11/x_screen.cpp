@@ -180,3 +180,54 @@ void CXScreen::Key(Window window, unsigned long keysym, bool shift)
     XSendEvent(m_display, window, False, KeyPressMask, &event);
     XFlush(m_display);
 }
+
+std::string CXScreen::ReadText(Window window, int x, int baseline, int length, const std::string& alphabet)
+{
+    // The default font is fixed-width: every glyph fills a cell of the
+    // same size, which XDrawImageString paints whole.
+    const GC gc = XCreateGC(m_display, Root(), 0, nullptr);
+    XFontStruct* font = XQueryFont(m_display, XGContextFromGC(gc));
+    if (font == nullptr) {
+        XFreeGC(m_display, gc);
+        return std::string();
+    }
+    const int cellWidth = font->max_bounds.width;
+    const int ascent = font->ascent;
+    const int cellHeight = font->ascent + font->descent;
+    XFreeFontInfo(nullptr, font, 0);
+    const int screen = DefaultScreen(m_display);
+    const unsigned samplesWidth = static_cast<unsigned>(cellWidth * static_cast<int>(alphabet.size()));
+    const Pixmap samples = XCreatePixmap(m_display, Root(), samplesWidth, static_cast<unsigned>(cellHeight),
+                                         static_cast<unsigned>(DefaultDepth(m_display, screen)));
+    XSetForeground(m_display, gc, WhitePixel(m_display, screen));
+    XSetBackground(m_display, gc, BlackPixel(m_display, screen));
+    XDrawImageString(m_display, samples, gc, 0, ascent, alphabet.c_str(), static_cast<int>(alphabet.size()));
+    XImage* known = XGetImage(m_display, samples, 0, 0, samplesWidth, static_cast<unsigned>(cellHeight), AllPlanes,
+                              ZPixmap);
+    XFreePixmap(m_display, samples);
+    XFreeGC(m_display, gc);
+    XImage* shown = XGetImage(m_display, window, x, baseline - ascent, static_cast<unsigned>(cellWidth * length),
+                              static_cast<unsigned>(cellHeight), AllPlanes, ZPixmap);
+    std::string text;
+    if (known != nullptr && shown != nullptr) {
+        for (int cell = 0; cell < length; ++cell) {
+            char found = '?';
+            for (std::size_t k = 0; k < alphabet.size() && found == '?'; ++k) {
+                bool same = true;
+                for (int row = 0; row < cellHeight && same; ++row) {
+                    for (int column = 0; column < cellWidth && same; ++column)
+                        same = XGetPixel(shown, cell * cellWidth + column, row) ==
+                               XGetPixel(known, static_cast<int>(k) * cellWidth + column, row);
+                }
+                if (same)
+                    found = alphabet[k];
+            }
+            text += found;
+        }
+    }
+    if (known != nullptr)
+        XDestroyImage(known);
+    if (shown != nullptr)
+        XDestroyImage(shown);
+    return text;
+}

@@ -41,6 +41,11 @@ public:
     // A press of the key (a KeySym such as XK_Tab) on the window, with
     // Shift held when shift is set.
     void Key(Window window, unsigned long keysym, bool shift = false);
+    // The length characters of text drawn on the window with
+    // XDrawImageString in the server's default font, starting at x on the
+    // baseline, each matched against this server's rendering of the
+    // characters of alphabet; '?' for a cell that matches none.
+    std::string ReadText(Window window, int x, int baseline, int length, const std::string& alphabet);
 
 private:
     long CountPixels(Window window, int x, int y, int width, int height,
