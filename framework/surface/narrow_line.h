@@ -25,8 +25,8 @@ public:
     // Whether a line of this width between these points is drawn here.
     static bool Takes(int width, int x0, int y0, int x1, int y1)
     {
-        const auto near = [](int v) { return v > -kReach && v < kReach; };
-        return width >= 0 && width <= kMaxWidth && near(x0) && near(y0) && near(x1) && near(y1);
+        const auto inReach = [](int v) { return v > -kReach && v < kReach; };
+        return width >= 0 && width <= kMaxWidth && inReach(x0) && inReach(y0) && inReach(x1) && inReach(y1);
     }
 
     // Draws the line from (x0, y0) to (x1, y1) with a pen of the given width
