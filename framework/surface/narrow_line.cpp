@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -161,30 +162,17 @@ CRect CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, c
     return CRect(std::min(x0, lastX), std::min(y0, lastY), std::max(x0, lastX) + 1, std::max(y0, lastY) + 1);
 }
 
-// A stroke of width 2 is the union of a 2 x 2 block on each end point, its
-// lower right pixel on the point, and the body between them. Along an axis
-// (or for a dot) that union is one rectangle. A sloped body is a
-// parallelogram whose corners lie at most a pixel from the end points, so
-// the blocks reach its outermost rows and columns: the stroke's box is the
-// end points' box grown by one to the left and top and by two (one past the
-// last pixel) to the right and bottom, whatever the slope.
-CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
-                               std::uint32_t word)
-{
-    const CRect box = CRect::Intersection(
-        CRect(std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1, std::max(y0, y1) + 1), clip);
-    if (box.IsRectEmpty())
-        return CRect();
-    if (x0 == x1 || y0 == y1) {
-        FillBlock(surface, box, word);
-        return box;
-    }
+namespace {
 
-    // The body is a parallelogram. Between two consecutive corner rows the
-    // same two of its edges bound every row (convex, and no edge is
-    // horizontal), so each such band of rows walks just those two: the long
-    // edges through the middle, a short one (at most two rows high) at
-    // either end.
+// The body of a sloped stroke of width 2 is a parallelogram. Between two
+// consecutive corner rows the same two of its edges bound every row (it is
+// convex and no edge is horizontal), so each such band of rows walks just
+// those two: the long edges through the middle, a short one (at most two
+// rows high) at either end. Calls row(y, begin, end) for the rows within
+// bounds, the run limited to bounds (begin >= end when nothing is left).
+template <class RowFn>
+void WalkSlopedBody(int x0, int y0, int x1, int y1, const CRect& bounds, RowFn&& row)
+{
     const wide_line::SlopedCorners corners(x0, y0, x1, y1, 2);
     CRowCrossing edges[4];
     std::int64_t rows[4];
@@ -200,10 +188,9 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
         for (int k = i; k > 0 && rows[k - 1] > rows[k]; --k)
             std::swap(rows[k - 1], rows[k]);
     }
-    const std::ptrdiff_t stride = surface.Width();
     for (int band = 0; band < 3; ++band) {
-        const std::int64_t first = std::max<std::int64_t>(rows[band], box.top);
-        const std::int64_t end = std::min<std::int64_t>(rows[band + 1], box.bottom);
+        const std::int64_t first = std::max<std::int64_t>(rows[band], bounds.top);
+        const std::int64_t end = std::min<std::int64_t>(rows[band + 1], bounds.bottom);
         if (first >= end)
             continue;
         CRowCrossing* bounding[2] = {nullptr, nullptr};
@@ -219,18 +206,14 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
         const bool eGoesOn = e.Bottom() > end, fGoesOn = f.Bottom() > end;
         CRowCrossing::CWalk we = e.WalkFrom(first, end - first > 1 || eGoesOn);
         CRowCrossing::CWalk wf = f.WalkFrom(first, end - first > 1 || fGoesOn);
-        std::uint32_t* row = surface.RowToDraw(static_cast<int>(first));
         for (std::int64_t y = first;; ++y) {
             const std::int64_t ce = we.Crossing(), cf = wf.Crossing();
-            const std::int64_t begin = std::max<std::int64_t>(std::min(ce, cf), box.left);
-            const std::int64_t stop = std::min<std::int64_t>(std::max(ce, cf), box.right);
-            for (std::int64_t x = begin; x < stop; ++x)  // a few pixels: a plain loop beats memset's set-up
-                row[x] = word;
+            row(static_cast<int>(y), std::max<std::int64_t>(std::min(ce, cf), bounds.left),
+                std::min<std::int64_t>(std::max(ce, cf), bounds.right));
             if (y + 1 == end)
                 break;
             we.Step();
             wf.Step();
-            row += stride;
         }
         // An edge that goes on into the next band is stepped onto its first
         // row there, which saves placing it by division.
@@ -242,6 +225,112 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
             wf.Step();
             f.Keep(wf, end);
         }
+    }
+}
+
+// The bodies of the sloped strokes of width 2 at most kKeptDelta long on
+// either axis, which is nearly every segment the growth draws on a screen
+// up to full HD: the rows of each, relative to its start point, walked the
+// first time it is drawn and copied from then on. A body depends on the
+// delta alone (a polygon with integer corners rasterises the same wherever
+// it lies). All of them share one block of about a megabyte, allocated at
+// the first use, so that no later tick allocates. Like the rest of the
+// drawing code it is meant for one thread.
+class CKeptBodies {
+public:
+    static constexpr int kKeptDelta = 48;
+
+    // One row's run [left, right) from the start point's x; empty when
+    // left >= right.
+    struct Run {
+        std::int16_t left, right;
+    };
+
+    static bool Keeps(int dx, int dy) { return std::abs(dx) <= kKeptDelta && std::abs(dy) <= kKeptDelta; }
+
+    // The |dy| + 2 rows of the body of delta (dx, dy) (Keeps must hold),
+    // from the row min(0, dy) - 1 relative to the start point down.
+    const Run* Rows(int dx, int dy)
+    {
+        const std::size_t shape = static_cast<std::size_t>((dy + kKeptDelta) * kSide + dx + kKeptDelta);
+        Run* const rows = m_runs.data() + m_firstRunOfDy[static_cast<std::size_t>(dy + kKeptDelta)] +
+                          static_cast<std::size_t>(dx + kKeptDelta) * static_cast<std::size_t>(std::abs(dy) + 2);
+        if (m_made[shape] == 0) {
+            const int top = std::min(0, dy) - 1;
+            std::fill(rows, rows + std::abs(dy) + 2, Run{0, 0});
+            const CRect bounds(std::min(0, dx) - 1, top, std::max(0, dx) + 1, std::max(0, dy) + 1);
+            WalkSlopedBody(0, 0, dx, dy, bounds, [&](int y, std::int64_t begin, std::int64_t end) {
+                rows[y - top] = Run{static_cast<std::int16_t>(begin), static_cast<std::int16_t>(end)};
+            });
+            m_made[shape] = 1;
+        }
+        return rows;
+    }
+
+    static CKeptBodies& Instance()
+    {
+        static CKeptBodies bodies;
+        return bodies;
+    }
+
+private:
+    static constexpr int kSide = 2 * kKeptDelta + 1;
+
+    CKeptBodies() : m_made(static_cast<std::size_t>(kSide) * kSide, 0)
+    {
+        std::size_t total = 0;
+        for (int dy = -kKeptDelta; dy <= kKeptDelta; ++dy) {
+            m_firstRunOfDy[static_cast<std::size_t>(dy + kKeptDelta)] = total;
+            total += static_cast<std::size_t>(kSide) * static_cast<std::size_t>(std::abs(dy) + 2);
+        }
+        m_runs.resize(total);
+    }
+
+    std::vector<Run> m_runs;
+    std::size_t m_firstRunOfDy[kSide] = {};
+    std::vector<std::uint8_t> m_made;
+};
+
+}  // namespace
+
+// A stroke of width 2 is the union of a 2 x 2 block on each end point, its
+// lower right pixel on the point, and the body between them. Along an axis
+// (or for a dot) that union is one rectangle. A sloped body is a
+// parallelogram whose corners lie at most a pixel from the end points, so
+// the blocks reach its outermost rows and columns: the stroke's box is the
+// end points' box grown by one to the left and top and by two (one past the
+// last pixel) to the right and bottom, whatever the slope. A pixel of the
+// body under a block is written twice, in the same colour.
+CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
+                               std::uint32_t word)
+{
+    const CRect box = CRect::Intersection(
+        CRect(std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1, std::max(y0, y1) + 1), clip);
+    if (box.IsRectEmpty())
+        return CRect();
+    if (x0 == x1 || y0 == y1) {
+        FillBlock(surface, box, word);
+        return box;
+    }
+
+    const int dx = x1 - x0, dy = y1 - y0;
+    if (CKeptBodies::Keeps(dx, dy)) {
+        const CKeptBodies::Run* const rows = CKeptBodies::Instance().Rows(dx, dy);
+        const int top = y0 + std::min(0, dy) - 1;
+        for (LONG y = box.top; y < box.bottom; ++y) {
+            const CKeptBodies::Run& run = rows[y - top];
+            const LONG begin = std::max<LONG>(x0 + run.left, box.left);
+            const LONG end = std::min<LONG>(x0 + run.right, box.right);
+            std::uint32_t* const pixels = surface.RowToDraw(y);
+            for (LONG x = begin; x < end; ++x)  // a few pixels: a plain loop beats memset's set-up
+                pixels[x] = word;
+        }
+    } else {
+        WalkSlopedBody(x0, y0, x1, y1, box, [&](int y, std::int64_t begin, std::int64_t end) {
+            std::uint32_t* const pixels = surface.RowToDraw(y);
+            for (std::int64_t x = begin; x < end; ++x)
+                pixels[x] = word;
+        });
     }
     FillBlock(surface, CRect::Intersection(CRect(x0 - 1, y0 - 1, x0 + 1, y0 + 1), clip), word);
     FillBlock(surface, CRect::Intersection(CRect(x1 - 1, y1 - 1, x1 + 1, y1 + 1), clip), word);
