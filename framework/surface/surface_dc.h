@@ -42,6 +42,7 @@ public:
 
 private:
     void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);
+    void StorePosition(int x, int y);
     // A solid pen of width 0..2 (CNarrowLine), word being WordOf its colour.
     void DrawNarrowLine(int x0, int y0, int x1, int y1, int width, COLORREF color, std::uint32_t word);
     const CRoundCap& CapOfWidth(int width);
