@@ -4,9 +4,11 @@
 // growth draws every segment with, so they skip what the general
 // rasterisers need for any pen: no span callbacks, no union of overlapping
 // runs (a pixel written twice in one colour is written once), a row pointer
-// stepped instead of an index reckoned per pixel, and the box of what was
-// written kept on the way, so that a record of damage needs no pass of its
-// own. The pixels are exactly the general rasterisers' ones.
+// stepped instead of an index reckoned per pixel, the bodies of short
+// strokes of width 2 walked once and copied after, in storage made once
+// (so drawing never allocates), and the box of what was written kept on
+// the way, so that a record of damage needs no pass of its own. The pixels
+// are exactly the general rasterisers' ones.
 #pragma once
 
 #include "afxtypes.h"
