@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -34,10 +33,10 @@ struct CBucket {
     long long segments = 0;
 };
 
-void Run(int width, int height, int starSpeed, int steps)
+void Run(int width, int height, int plantSize, int steps)
 {
     CCountingGrowth growth(PoolCapacityForScreen(width, height));
-    SetUpFullScreenGrowth(growth, width, height, 100, starSpeed);
+    SetUpFullScreenGrowth(growth, width, height, 100, plantSize);
 
     CSurface surface(width, height, 0);
     CBucket plain, reseed;
@@ -63,7 +62,7 @@ void Run(int width, int height, int starSpeed, int steps)
     for (const auto& [name, b] : {std::pair<const char*, CBucket>{"no re-seed", plain}, {"re-seed", reseed}}) {
         if (b.steps == 0)
             continue;
-        std::printf("%-10s %-10d %-11s %8lld %12.1f %14.1f %14.1f\n", size, starSpeed, name, b.steps,
+        std::printf("%-10s %-10d %-11s %8lld %12.1f %14.1f %14.1f\n", size, plantSize, name, b.steps,
                     b.seconds / b.steps * 1e6,
                     double(b.segments) / b.steps, b.segments ? b.seconds / b.segments * 1e9 : 0.0);
     }
@@ -74,7 +73,7 @@ void Run(int width, int height, int starSpeed, int steps)
 int main(int argc, char** argv)
 {
     const int steps = argc > 1 ? std::atoi(argv[1]) : 2000;
-    std::printf("%-10s %-10s %-11s %8s %12s %14s %14s\n", "surface", "starSpeed", "step kind", "steps", "us/step",
+    std::printf("%-10s %-10s %-11s %8s %12s %14s %14s\n", "surface", "plantSize", "step kind", "steps", "us/step",
                 "segments/step", "ns/segment");
     for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
         Run(width, height, 0, steps);

@@ -20,6 +20,6 @@ struct CGrowthWorkload {
     std::vector<CPoint> probes;
 };
 
-// Grows steps steps at width x height with the largest "Star Number" (100)
+// Grows steps steps at width x height with the largest "Growth Rate" (100)
 // on a surface, from a fixed seed, and records what it drew and read.
 CGrowthWorkload RecordGrowthWorkload(int width, int height, int steps);

@@ -67,7 +67,7 @@ void Report(const char* name, std::vector<double>& ms)
 int main()
 {
     // The measurement's settings instead of the user's store.
-    CFixedSettingsApp app("verdane-bench", {{settings::kGrowthRate, 100}});
+    CFixedSettingsApp app("verdane-bench", {{settings::kNames.growthRate, 100}});
     app.m_hInstance = GetModuleHandle(nullptr);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

@@ -37,9 +37,9 @@ CGrowthWnd::CGrowthWnd(BOOL autoDelete)
     : CGrowthState(CapacityForPrimaryScreen())
 {
     SeedGrowthRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    m_blank = settings::Read(settings::kBlankScreen, 0);
+    m_blank = settings::Read(settings::kNames.blank, 0);
     m_autoDelete = autoDelete;
-    m_resolution = settings::Read(settings::kResolution, 10);
+    m_resolution = settings::Read(settings::kNames.resolution, 10);
     if (m_resolution < 1)
         m_resolution = 1;
 }
@@ -65,7 +65,7 @@ int CGrowthWnd::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1)
         return -1;
-    m_sizeFactor = settings::Read(settings::kPlantSize, 0) * 0.05 + 1.0;
+    m_sizeFactor = settings::Read(settings::kNames.plantSize, 0) * 0.05 + 1.0;
     RestartTimer();
     m_displayWatch.Start(m_hWnd);
     return 0;
@@ -137,7 +137,7 @@ void CGrowthWnd::OnPaint()
         dc.GetPixel(m_clientWidth - 10, m_clientHeight - 10) == kWhite)
         dc.FillRect(client, &black);
 
-    m_inUse = SlotsInUse(m_clientWidth, m_clientHeight, settings::Read(settings::kGrowthRate, 0), m_capacity);
+    m_inUse = SlotsInUse(m_clientWidth, m_clientHeight, settings::Read(settings::kNames.growthRate, 0), m_capacity);
     if (!m_displayOff)
         Step(dc);
 }

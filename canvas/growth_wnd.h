@@ -1,5 +1,5 @@
 // The window the growth happens in: owns the branch pool, sizes the part in
-// use from its client area and the "Star Number" setting, and advances the
+// use from its client area and the growth rate setting, and advances the
 // growth once per paint and once per tick of timer 1.
 #pragma once
 
@@ -9,8 +9,8 @@
 
 class CGrowthWnd : public CWnd, public CGrowthState {
 public:
-    // Seeds the growth's random source from the clock, reads "Blankscr" and
-    // "Resolution", and sizes the pool for the primary screen.
+    // Seeds the growth's random source from the clock, reads the blank and
+    // resolution settings, and sizes the pool for the primary screen.
     explicit CGrowthWnd(BOOL autoDelete);
     ~CGrowthWnd() override;
 

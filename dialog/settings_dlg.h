@@ -1,6 +1,6 @@
 // The settings dialog: the "Plant Size" and "Growth Rate" sliders, a live
-// preview of the growth, and two hidden controls that carry the "Speed" and
-// "Blankscr" settings from loading to saving.
+// preview of the growth, and two hidden controls that carry the speed and
+// blank settings from loading to saving.
 #pragma once
 
 #include "canvas/growth_wnd.h"
@@ -19,10 +19,10 @@ public:
     ~CSettingsDlg() override;
 
     CScrollBar m_speedBar;        // control 1002, hidden
-    std::int32_t m_speed;         // "Speed": position of scroll bar 1002
-    std::int32_t m_blank;         // "Blankscr": check box 1008, hidden
-    std::int32_t m_starSpeed;     // "Star Speed": trackbar 1010, "Plant Size"
-    std::int32_t m_starNumber;    // "Star Number": trackbar 1012, "Growth Rate"
+    std::int32_t m_speed;         // speed: position of scroll bar 1002
+    std::int32_t m_blank;         // blank: check box 1008, hidden
+    std::int32_t m_starSpeed;     // plantSize: trackbar 1010, "Plant Size"
+    std::int32_t m_starNumber;    // growthRate: trackbar 1012, "Growth Rate"
     HICON m_hIcon;                // icon group 128
     CGrowthWnd m_preview;         // child of the dialog on control 1006's place
     CScaledBanner m_banner;       // bitmap 171 at the size of its frame

@@ -30,9 +30,6 @@ class CClientDC : public CForwardingDC {
 public:
     explicit CClientDC(CWnd* wnd);
     ~CClientDC() override;
-
-private:
-    CWnd* m_wnd;
 };
 
 class CPaintDC : public CForwardingDC {
@@ -44,6 +41,5 @@ public:
     const CRect& PaintRect() const { return m_paintRect; }
 
 private:
-    CWnd* m_wnd;
     CRect m_paintRect;
 };

@@ -10,9 +10,6 @@
 
 class CBranch {
 public:
-    CBranch() = default;
-    virtual ~CBranch() = default;
-
     // Gives a (re)started branch new growth parameters: length from the
     // client height and size factor (or the short rule of small canvases),
     // a direction of 30..150 degrees, a green colour, pen width 2, count 0.

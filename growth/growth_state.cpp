@@ -1,8 +1,15 @@
 #include "growth_state.h"
 
 #include "growth_math.h"
+#include "surface/surface.h"
 
 #include <algorithm>
+
+// The surfaces answer a probe from their summary of bright blocks only when
+// its bar is at least the summary's: kept at the last probe bar, every
+// probe is answered without reading the picture wherever it is dark.
+static_assert(CGrowthState::LastProbeBar() == CSurface::kSummaryBar,
+              "the surfaces' summary bar (VERDANE_SUMMARY_BAR) must be the growth's last probe bar");
 
 namespace {
 

@@ -34,6 +34,9 @@ public:
         return 0xEEEEEEu - static_cast<std::uint32_t>(attempt) * 0x020202u;
     }
     static constexpr int kProbeAttempts = 60;
+    // The darkest bar a probe asks about, that of the last try. Every branch
+    // colour lies below it, so branches never count as a bright spot.
+    static constexpr std::uint32_t LastProbeBar() { return ProbeThreshold(kProbeAttempts - 1); }
 
     std::int32_t m_inUse = 0;
     std::unique_ptr<CBranch[]> m_branches;

@@ -5,9 +5,9 @@
 
 namespace {
 
-std::int64_t RawSlotsInUse(std::int64_t side, std::int64_t starNumber)
+std::int64_t RawSlotsInUse(std::int64_t side, std::int64_t growthRate)
 {
-    return side / 60 + ((side / 2) * starNumber * 2 - side / 60) / 100;
+    return side / 60 + ((side / 2) * growthRate * 2 - side / 60) / 100;
 }
 
 std::int32_t ToInt32(std::int64_t v)
@@ -25,9 +25,9 @@ std::int32_t PoolCapacityForScreen(std::int32_t screenWidth, std::int32_t screen
     return ToInt32(std::max<std::int64_t>(0, RawSlotsInUse(side, 100)));
 }
 
-std::int32_t SlotsInUse(std::int32_t clientWidth, std::int32_t clientHeight, std::int32_t starNumber,
+std::int32_t SlotsInUse(std::int32_t clientWidth, std::int32_t clientHeight, std::int32_t growthRate,
                         std::int32_t capacity)
 {
     const std::int64_t side = std::int64_t{clientWidth} + clientHeight;
-    return ToInt32(std::min<std::int64_t>(RawSlotsInUse(side, starNumber), capacity));
+    return ToInt32(std::min<std::int64_t>(RawSlotsInUse(side, growthRate), capacity));
 }

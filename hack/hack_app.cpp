@@ -121,11 +121,11 @@ void CHackApp::RunSettings()
 int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
 {
     if (section != nullptr && entry != nullptr && std::strcmp(section, settings::kSection) == 0) {
-        if (std::strcmp(entry, settings::kPlantSize) == 0 && m_options.plantSize)
+        if (std::strcmp(entry, settings::kNames.plantSize) == 0 && m_options.plantSize)
             return *m_options.plantSize;
-        if (std::strcmp(entry, settings::kGrowthRate) == 0 && m_options.growthRate)
+        if (std::strcmp(entry, settings::kNames.growthRate) == 0 && m_options.growthRate)
             return *m_options.growthRate;
-        if (std::strcmp(entry, settings::kBlankScreen) == 0 && m_options.blank)
+        if (std::strcmp(entry, settings::kNames.blank) == 0 && m_options.blank)
             return 1;
     }
     return CWinApp::GetProfileInt(section, entry, defaultValue);

@@ -38,9 +38,9 @@ struct CHackOptions {
     bool showFps = false;
     CHackGeometry geometry;       // for Window
     // Overrides of the stored settings for this run only.
-    std::optional<std::int32_t> plantSize;   // "Star Speed"
-    std::optional<std::int32_t> growthRate;  // "Star Number"
-    bool blank = false;                      // "Blankscr" 1
+    std::optional<std::int32_t> plantSize;
+    std::optional<std::int32_t> growthRate;
+    bool blank = false;  // true: blank set to 1
 };
 
 struct CHackOptionsResult {

@@ -21,10 +21,10 @@ trap 'rm -rf "$work"' EXIT
 
 # Growth over a dark gradient, written to $work/NAME.png. A fixed seed, so
 # the same tool draws the same growth.
-# Usage: grow NAME WxH GRADIENT SEED STEPS STAR-NUMBER STAR-SPEED
+# Usage: grow NAME WxH GRADIENT SEED STEPS GROWTH-RATE PLANT-SIZE
 grow() {
   convert -size "$2" gradient:"$3" "$work/$1-background.png"
-  "$render" --size "$2" --screen 1024x768 --seed "$4" --steps "$5" --star-number "$6" --star-speed "$7" \
+  "$render" --size "$2" --screen 1024x768 --seed "$4" --steps "$5" --growth-rate "$6" --plant-size "$7" \
     --background "$work/$1-background.png" --out "$work/$1.png" >/dev/null 2>&1
 }
 

@@ -26,7 +26,7 @@ cmake --build --preset native -j"$jobs" --target verdane-render
 
 mkdir -p build
 python3 scripts/make-desktop.py 1024x768 build/desktop.png
-out=$(build/native/tools/render/verdane-render --background build/desktop.png --star-speed 60 --star-number 10 \
+out=$(build/native/tools/render/verdane-render --background build/desktop.png --plant-size 60 --growth-rate 10 \
   --steps 400 "$@")
 echo "growth picture written to $(realpath "$out")"
 

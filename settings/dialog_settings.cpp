@@ -7,10 +7,10 @@ namespace settings {
 CDialogSettings LoadDialogSettings()
 {
     CDialogSettings values;
-    values.speed = Read(kSpeed, 0);
-    values.blank = Read(kBlankScreen, 0);
-    values.plantSize = Read(kPlantSize, 0);
-    values.growthRate = Read(kGrowthRate, 0);
+    values.speed = Read(kNames.speed, 0);
+    values.blank = Read(kNames.blank, 0);
+    values.plantSize = Read(kNames.plantSize, 0);
+    values.growthRate = Read(kNames.growthRate, 0);
     return values;
 }
 
@@ -18,10 +18,10 @@ bool StoreDialogSettings(const CDialogSettings& values)
 {
     // Each write is tried even after one is refused, as each value is
     // stored on its own.
-    bool stored = Write(kSpeed, values.speed);
-    stored = Write(kBlankScreen, values.blank) && stored;
-    stored = Write(kPlantSize, values.plantSize) && stored;
-    stored = Write(kGrowthRate, values.growthRate) && stored;
+    bool stored = Write(kNames.speed, values.speed);
+    stored = Write(kNames.blank, values.blank) && stored;
+    stored = Write(kNames.plantSize, values.plantSize) && stored;
+    stored = Write(kNames.growthRate, values.growthRate) && stored;
     return stored;
 }
 

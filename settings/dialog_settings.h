@@ -6,10 +6,10 @@
 namespace settings {
 
 struct CDialogSettings {
-    int speed = 0;       // "Speed": the hidden scroll bar
-    int blank = 0;       // "Blankscr": the hidden check box
-    int plantSize = 0;   // "Star Speed": the "Plant Size" slider
-    int growthRate = 0;  // "Star Number": the "Growth Rate" slider
+    int speed = 0;       // the hidden scroll bar
+    int blank = 0;       // the hidden check box
+    int plantSize = 0;   // the "Plant Size" slider
+    int growthRate = 0;  // the "Growth Rate" slider
 };
 
 // The stored values, 0 for any that is absent.

@@ -67,7 +67,6 @@ CRect BoundingBox(const std::vector<CRect>& rects)
 }  // namespace
 
 CClientDC::CClientDC(CWnd* wnd)
-    : m_wnd(wnd)
 {
     std::shared_ptr<CSurface> surface = SurfaceOf(wnd);
     std::vector<CRect> clip;
@@ -82,7 +81,6 @@ CClientDC::~CClientDC() = default;
 // The update region is taken and validated here, as BeginPaint does, so
 // that whatever is invalidated while painting waits for the next paint.
 CPaintDC::CPaintDC(CWnd* wnd)
-    : m_wnd(wnd)
 {
     std::vector<CRect> region = OffscreenWorld().BeginPaint(wnd != nullptr ? wnd->m_hWnd : nullptr);
     m_paintRect = BoundingBox(region);

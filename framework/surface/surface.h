@@ -17,11 +17,11 @@
 // Beside the pixels it keeps a summary: for each block of kBlockSide x
 // kBlockSide pixels, whether the block may hold a pixel whose colour is
 // above kSummaryBar. A block marked clear certainly holds none, so a reader
-// that only asks "is this pixel above a bar of at least kSummaryBar" (the
-// growth's probes for a bright spot) learns the answer from a few kilobytes
-// instead of the whole picture. The summary never claims a block clear that
-// is not: every way of writing pixels either marks the blocks it may have
-// brightened or has the summary rebuilt before it is next read.
+// that only asks "is this pixel above a bar of at least kSummaryBar" learns
+// the answer from a few kilobytes instead of the whole picture. The summary
+// never claims a block clear that is not: every way of writing pixels either
+// marks the blocks it may have brightened or has the summary rebuilt before
+// it is next read.
 #pragma once
 
 #include "afxtypes.h"
@@ -30,6 +30,12 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+// The program that builds the framework chooses the summary's bar: the
+// darkest bar it asks about often (see the top-level CMakeLists.txt).
+#ifndef VERDANE_SUMMARY_BAR
+#error "VERDANE_SUMMARY_BAR is not defined: build through the project's CMake"
+#endif
 
 class CSurface {
 public:
@@ -108,9 +114,10 @@ public:
         return m_words;
     }
 
-    // The summary's bar: the darkest bar the growth's probes use (their 60th
-    // try). Every branch colour lies below it.
-    static constexpr COLORREF kSummaryBar = 0x787878;
+    // The summary's bar, chosen by the program at build time. Reads against
+    // it or any higher bar are answered from the summary; lower bars read
+    // the pixel.
+    static constexpr COLORREF kSummaryBar = VERDANE_SUMMARY_BAR;
     static constexpr int kBlockShift = 3;
     static constexpr int kBlockSide = 1 << kBlockShift;
 

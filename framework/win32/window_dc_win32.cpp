@@ -123,7 +123,6 @@ public:
 }  // namespace
 
 CClientDC::CClientDC(CWnd* wnd)
-    : m_wnd(wnd)
 {
     m_target = std::make_unique<CClientPictureDC>(wnd->GetSafeHwnd());
 }
@@ -131,7 +130,6 @@ CClientDC::CClientDC(CWnd* wnd)
 CClientDC::~CClientDC() = default;
 
 CPaintDC::CPaintDC(CWnd* wnd)
-    : m_wnd(wnd)
 {
     auto target = std::make_unique<CPaintPictureDC>(wnd->GetSafeHwnd());
     m_paintRect = target->PaintRect();

@@ -42,7 +42,7 @@ TEST_F(GrowthWnd, PoolIsSizedOnceForThePrimaryScreen)
 
 struct CountCase {
     const char* name;
-    int width, height, starNumber, expected;
+    int width, height, growthRate, expected;
 };
 
 TEST_F(GrowthWnd, PaintPutsSlotsInUseFromClientSizeAndGrowthRate)
@@ -58,7 +58,7 @@ TEST_F(GrowthWnd, PaintPutsSlotsInUseFromClientSizeAndGrowthRate)
         {"client beyond the screen stays within the pool", 2048, 1536, 100, 1820},
     };
     for (const CountCase& c : cases) {
-        m_app.Set("Star Number", c.starNumber);
+        m_app.Set("Star Number", c.growthRate);
         auto canvas = MakeCanvas(c.width, c.height);
         Paint(*canvas);
         EXPECT_EQ(canvas->m_inUse, c.expected) << c.name;

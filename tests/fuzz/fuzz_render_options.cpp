@@ -14,8 +14,8 @@ std::vector<std::string> AsArguments(const CRenderOptions& o)
 {
     std::vector<std::string> args = {"--size", std::to_string(o.width) + "x" + std::to_string(o.height),
                                      "--steps", std::to_string(o.steps),
-                                     "--star-number", std::to_string(o.starNumber),
-                                     "--star-speed", std::to_string(o.starSpeed),
+                                     "--plant-size", std::to_string(o.plantSize),
+                                     "--growth-rate", std::to_string(o.growthRate),
                                      "--blank", std::to_string(o.blank),
                                      "--out", o.out};
     if (o.screenWidth)
@@ -33,7 +33,7 @@ bool Same(const CRenderOptions& a, const CRenderOptions& b)
 {
     return a.width == b.width && a.height == b.height && a.screenWidth == b.screenWidth &&
            a.screenHeight == b.screenHeight && a.seed == b.seed && a.steps == b.steps &&
-           a.starNumber == b.starNumber && a.starSpeed == b.starSpeed && a.blank == b.blank &&
+           a.plantSize == b.plantSize && a.growthRate == b.growthRate && a.blank == b.blank &&
            a.background == b.background && a.out == b.out && a.trace == b.trace;
 }
 

@@ -78,7 +78,7 @@ TEST(BranchReset, ShortClientsGiveFixedOrZeroLengths)
         EXPECT_EQ(b.m_length, 2);
         b.Reset(199, 1.0, false);
         EXPECT_EQ(b.m_length, 0);
-        b.Reset(768, 0.0, false);  // "Star Speed" -20
+        b.Reset(768, 0.0, false);  // plant size -20
         EXPECT_EQ(b.m_length, 0);
     }
 }

@@ -15,7 +15,7 @@ TEST(PoolCapacity, IsTheFullScreenCountAtTheLargestGrowthRate)
 
 struct InUseCase {
     const char* name;
-    std::int32_t width, height, starNumber, capacity, expected;
+    std::int32_t width, height, growthRate, capacity, expected;
 };
 
 TEST(SlotsInUse, FollowsClientSizeAndGrowthRateWithinThePool)
@@ -36,7 +36,7 @@ TEST(SlotsInUse, FollowsClientSizeAndGrowthRateWithinThePool)
         {"empty client", 0, 0, 100, 1820, 0},
     };
     for (const InUseCase& c : cases)
-        EXPECT_EQ(SlotsInUse(c.width, c.height, c.starNumber, c.capacity), c.expected) << c.name;
+        EXPECT_EQ(SlotsInUse(c.width, c.height, c.growthRate, c.capacity), c.expected) << c.name;
 }
 
 }  // namespace

@@ -21,14 +21,14 @@ public:
 
     int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) override
     {
-        const bool held = std::strcmp(section, settings::kSection) == 0 && std::strcmp(entry, settings::kPlantSize) == 0;
+        const bool held = std::strcmp(section, settings::kSection) == 0 && std::strcmp(entry, settings::kNames.plantSize) == 0;
         return held ? 42 : defaultValue;
     }
 
     BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) override
     {
         m_writes.push_back(std::string(section) + "/" + entry + "=" + std::to_string(value));
-        return std::strcmp(entry, settings::kBlankScreen) == 0 ? FALSE : TRUE;
+        return std::strcmp(entry, settings::kNames.blank) == 0 ? FALSE : TRUE;
     }
 
     std::vector<std::string> m_writes;

@@ -25,7 +25,7 @@ TEST(RenderOptions, ReadsEveryOption)
 {
     const CRenderOptionsResult r =
         Parse({"--size", "152x112", "--screen", "1920x1080", "--seed", "4294967295", "--steps", "0",
-               "--star-number", "-20", "--star-speed", "100", "--blank", "1", "--background", "b.png",
+               "--growth-rate", "-20", "--plant-size", "100", "--blank", "1", "--background", "b.png",
                "--out", "o.png", "--trace", "t.txt"});
     ASSERT_TRUE(r.error.empty()) << r.error;
     EXPECT_EQ(r.options.width, 152);
@@ -33,11 +33,28 @@ TEST(RenderOptions, ReadsEveryOption)
     EXPECT_EQ(*r.options.screenWidth, 1920);
     EXPECT_EQ(*r.options.seed, 4294967295u);
     EXPECT_EQ(r.options.steps, 0);
-    EXPECT_EQ(r.options.starNumber, -20);
-    EXPECT_EQ(r.options.starSpeed, 100);
+    EXPECT_EQ(r.options.growthRate, -20);
+    EXPECT_EQ(r.options.plantSize, 100);
     EXPECT_EQ(r.options.blank, 1);
     EXPECT_EQ(r.options.background, "b.png");
     EXPECT_EQ(r.options.trace, "t.txt");
+}
+
+// Scripts written before the options took the settings' names still work:
+// the old names set the same values, and the last one given wins whichever
+// name it uses.
+TEST(RenderOptions, OlderNamesSetTheSameValues)
+{
+    const CRenderOptionsResult old = Parse({"--star-speed", "-7", "--star-number", "42"});
+    ASSERT_TRUE(old.error.empty()) << old.error;
+    EXPECT_EQ(old.options.plantSize, -7);
+    EXPECT_EQ(old.options.growthRate, 42);
+
+    const CRenderOptionsResult mixed = Parse({"--plant-size", "1", "--star-speed", "2", "--star-number", "3",
+                                              "--growth-rate", "4"});
+    ASSERT_TRUE(mixed.error.empty()) << mixed.error;
+    EXPECT_EQ(mixed.options.plantSize, 2);
+    EXPECT_EQ(mixed.options.growthRate, 4);
 }
 
 TEST(RenderOptions, RejectsBadInputWithAReason)
@@ -47,12 +64,14 @@ TEST(RenderOptions, RejectsBadInputWithAReason)
         {"--size", "10x10x10"},     {"--size", "-5x10"},     {"--size", "axb"},
         {"--screen", "100x0"},      {"--seed", "-1"},        {"--seed", "4294967296"},
         {"--seed", "12abc"},        {"--steps", "-1"},       {"--steps", ""},
-        {"--star-number", "2147483648"}, {"--star-speed", "1.5"}, {"--blank", "2"},
+        {"--growth-rate", "2147483648"}, {"--plant-size", "1.5"}, {"--blank", "2"},
+        {"--star-number", "2147483648"}, {"--star-speed", "1.5"},
         {"--frobnicate", "1"},      {"--size"},              {"stray"},
         {"--out", ""},
         {"--size", " 8x+8"},        {"--size", "8x8 "},      {"--seed", "+5"},
         {"--steps", " 5"},          {"--steps", "\f5"},      {"--steps", "5\n"},
-        {"--star-number", "--5"},   {"--star-speed", "- 5"}, {"--seed", "-0"},
+        {"--growth-rate", "--5"},   {"--plant-size", "- 5"}, {"--seed", "-0"},
+        {"--star-number", "--5"},   {"--star-speed", "- 5"},
     };
     for (const auto& args : bad) {
         const CRenderOptionsResult r = Parse(args);

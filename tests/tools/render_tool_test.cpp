@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <algorithm>
 #include <filesystem>
@@ -203,7 +202,7 @@ TEST_F(RenderTool, InterruptedRunsLeaveNothingBehind)
 {
     std::ofstream(Path("keep.png")) << "precious";
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        const pid_t child = Start("--size 1024x768 --seed 1 --steps 100000000 --star-number 100 --out " +
+        const pid_t child = Start("--size 1024x768 --seed 1 --steps 100000000 --growth-rate 100 --out " +
                                   Path("keep.png") + " --trace " + Path("t.txt"));
         // Wait until the trace's temporary file has grown.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -300,7 +299,7 @@ TEST_F(RenderTool, TraceAccountsForEveryPixel)
 {
     // On a black start picture, replaying the traced segments with the same
     // pens must give the very picture the tool wrote.
-    ASSERT_EQ(Run("--size 320x240 --seed 99 --steps 300 --star-number 30 --out " + Path("g.png") + " --trace " +
+    ASSERT_EQ(Run("--size 320x240 --seed 99 --steps 300 --growth-rate 30 --out " + Path("g.png") + " --trace " +
                   Path("t.txt")),
               0);
     CSurface written;
@@ -344,8 +343,8 @@ TEST_F(RenderTool, PlainWhiteStartPictureIsTurnedBlack)
 
 TEST_F(RenderTool, SameSeedSamePicture)
 {
-    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --star-number 100 --out " + Path("a.png")), 0);
-    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --star-number 100 --out " + Path("b.png")), 0);
+    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --growth-rate 100 --out " + Path("a.png")), 0);
+    ASSERT_EQ(Run("--size 100x100 --seed 3 --steps 200 --growth-rate 100 --out " + Path("b.png")), 0);
     EXPECT_EQ(Read("a.png"), Read("b.png"));
 }
 

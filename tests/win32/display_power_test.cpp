@@ -50,9 +50,7 @@ protected:
     void TearDown() override
     {
         m_canvas.DestroyWindow();
-        MSG msg;
-        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DiscardMessages();
     }
 
     LRESULT Report(UINT event, std::vector<unsigned char> setting)
@@ -80,7 +78,7 @@ protected:
         return GrowthRandom().State() == before;
     }
 
-    CFixedSettingsApp m_app{"verdane-power", {{settings::kGrowthRate, 50}}};
+    CFixedSettingsApp m_app{"verdane-power", {{settings::kNames.growthRate, 50}}};
     CGrowthWnd m_canvas{FALSE};
 };
 

@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "canvas/full_screen_wnd.h"
 #include "gdi_object_count.h"
+#include "message_pump.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ SIZE_T CommittedPrivateBytes()
 TEST(GdiSoak, TwentyThousandTicksGiveBackEveryGdiObjectAndKeepMemoryFlat)
 {
     // The soak's settings instead of the user's store.
-    CFixedSettingsApp app("verdane-soak", {{settings::kGrowthRate, 100}});
+    CFixedSettingsApp app("verdane-soak", {{settings::kNames.growthRate, 100}});
     app.m_hInstance = GetModuleHandle(nullptr);
     const long long liveBefore = CGdiObjectCount::Live();
     const long long createdBefore = CGdiObjectCount::CreatedTotal();
@@ -82,9 +83,7 @@ TEST(GdiSoak, TwentyThousandTicksGiveBackEveryGdiObjectAndKeepMemoryFlat)
         << "committed private memory grew from " << memoryAfterWarmUp << " to " << memoryAtEnd << " bytes";
 
     // The window's destruction posted the quit message; take it.
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    DiscardMessages();
 }
 
 }  // namespace

@@ -55,8 +55,10 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, SaverEndsAtOnce, testing::ValuesIn(kEndsA
 TEST(SaverPreview, HandleOfNoWindowEndsAtOnce)
 {
     unsigned value = 4242;
-    while (::IsWindow(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value))))
+    const unsigned last = value + 100000;
+    while (value < last && ::IsWindow(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value))))
         ++value;
+    ASSERT_LT(value, last) << "every handle tried names a window";
     ExpectEndsAtOnceShowingNothing("/p " + std::to_string(value));
 }
 

@@ -48,20 +48,20 @@ protected:
         ExpectEndsCleanly();
     }
 
-    void StoreAll(int speed, int blank, int starSpeed, int starNumber)
+    void StoreAll(int speed, int blank, int plantSize, int growthRate)
     {
         saver_settings::Store("Speed", speed);
         saver_settings::Store("Blankscr", blank);
-        saver_settings::Store("Star Speed", starSpeed);
-        saver_settings::Store("Star Number", starNumber);
+        saver_settings::Store("Star Speed", plantSize);
+        saver_settings::Store("Star Number", growthRate);
     }
 
-    void ExpectStored(int speed, int blank, int starSpeed, int starNumber)
+    void ExpectStored(int speed, int blank, int plantSize, int growthRate)
     {
         EXPECT_EQ(saver_settings::Stored("Speed"), speed);
         EXPECT_EQ(saver_settings::Stored("Blankscr"), blank);
-        EXPECT_EQ(saver_settings::Stored("Star Speed"), starSpeed);
-        EXPECT_EQ(saver_settings::Stored("Star Number"), starNumber);
+        EXPECT_EQ(saver_settings::Stored("Star Speed"), plantSize);
+        EXPECT_EQ(saver_settings::Stored("Star Number"), growthRate);
     }
 
     HWND m_dialog = nullptr;

@@ -47,7 +47,7 @@ def main(hack, settings, stock_folder):
         print("no stock settings files in " + stock_folder + " (Debian package xscreensaver-data)")
         return 77
 
-    lint = subprocess.run(["xmllint", "--noout", settings], capture_output=True, text=True)
+    lint = subprocess.run(["xmllint", "--noout", settings], capture_output=True, text=True, timeout=30)
     check(lint.returncode == 0, "xmllint: " + lint.stderr.strip())
 
     known_tags, known_attributes = set(), set()

@@ -22,10 +22,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -61,11 +63,23 @@ pid_t SpawnAs(const passwd& user, const std::string& home, const std::string& pa
     return pid;
 }
 
-int WaitStatus(pid_t pid)
+// The exit status of the process, or -1 when it was ended by a signal or
+// had not ended within timeoutMs (it is killed then, so that no wait of the
+// test lasts for ever).
+int WaitStatus(pid_t pid, int timeoutMs = kShownTimeoutMs)
 {
     int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    pid_t ended = 0;
+    while ((ended = waitpid(pid, &status, WNOHANG)) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return ended == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // The options of the settings file's <command arg="..."/>, or "" without one.

@@ -33,11 +33,12 @@ CXvfbServer::CXvfbServer(int width, int height, int depth, bool shm)
         _exit(127);
     }
     close(fds[1]);
-    // Xvfb writes the display number once it accepts clients.
+    // Xvfb writes the display number once it accepts clients; a line longer
+    // than any display number is not one.
     std::string number;
     pollfd readable{fds[0], POLLIN, 0};
     char c = 0;
-    while (m_pid > 0 && poll(&readable, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+    while (m_pid > 0 && number.size() < 16 && poll(&readable, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
         number += c;
     close(fds[0]);
     if (!number.empty())

@@ -20,9 +20,9 @@ void PlayCanvasLife(const CRenderOptions& options, std::uint32_t seed, CSurface&
     driver.SetScreenPicture(surface);
     // The canvas asks the application for its settings: they come from the
     // command line instead of a store.
-    CFixedSettingsApp app("verdane-render", {{settings::kBlankScreen, options.blank},
-                                             {settings::kPlantSize, options.starSpeed},
-                                             {settings::kGrowthRate, options.starNumber}});
+    CFixedSettingsApp app("verdane-render", {{settings::kNames.blank, options.blank},
+                                             {settings::kNames.plantSize, options.plantSize},
+                                             {settings::kNames.growthRate, options.growthRate}});
 
     CTracedGrowth<CGrowthWnd> canvas(FALSE);
     SeedGrowthRandom(seed);  // in place of the clock the constructor used

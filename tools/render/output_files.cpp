@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {

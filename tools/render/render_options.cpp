@@ -8,12 +8,15 @@
 
 const char* const kRenderUsage =
     "usage: verdane-render [--size WxH] [--screen WxH] [--seed N] [--steps K]\n"
-    "                      [--star-number N] [--star-speed N] [--blank 0|1]\n"
+    "                      [--plant-size N] [--growth-rate N] [--blank 0|1]\n"
     "                      [--background FILE.png] [--out FILE.png] [--trace FILE]\n"
     "\n"
-    "Numbers are plain decimal digits; only --star-number and --star-speed take\n"
-    "a leading '-'. Sides are 1..16384 pixels. The background is read at most\n"
-    "16384 pixels on a side; only the part the canvas covers is kept.\n"
+    "--plant-size and --growth-rate are the dialog's \"Plant Size\" and \"Growth\n"
+    "Rate\" (0..100 there, any 32-bit integer here); --star-speed and\n"
+    "--star-number are older names for them. Numbers are plain decimal digits;\n"
+    "only those two take a leading '-'. Sides are 1..16384 pixels. The\n"
+    "background is read at most 16384 pixels on a side; only the part the\n"
+    "canvas covers is kept.\n"
     "--out (default growth.png) and --trace must name regular files or new ones;\n"
     "a symbolic link is written through to its target. Nothing is replaced\n"
     "unless the whole run succeeds.\n"
@@ -118,9 +121,12 @@ CRenderOptionsResult ParseRenderOptions(const std::vector<std::string>& args)
                 o.steps = number;
             else
                 bad("a number of steps 0..100000000");
-        } else if (name == "--star-number" || name == "--star-speed") {
+        } else if (name == "--plant-size" || name == "--star-speed" || name == "--growth-rate" ||
+                   name == "--star-number") {
+            // The older names, which scripts still use, set the same values.
+            const bool plantSize = name == "--plant-size" || name == "--star-speed";
             if (ParseInteger(value, kInt32Min, kInt32Max, number))
-                (name == "--star-number" ? o.starNumber : o.starSpeed) = static_cast<std::int32_t>(number);
+                (plantSize ? o.plantSize : o.growthRate) = static_cast<std::int32_t>(number);
             else
                 bad("a 32-bit integer");
         } else if (name == "--blank") {

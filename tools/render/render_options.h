@@ -13,8 +13,8 @@ struct CRenderOptions {
     std::optional<int> screenHeight;
     std::optional<std::uint32_t> seed; // the clock when absent
     long long steps = 1000;            // total, the paint's included
-    std::int32_t starNumber = 0;
-    std::int32_t starSpeed = 0;
+    std::int32_t plantSize = 0;
+    std::int32_t growthRate = 0;
     std::int32_t blank = 0;
     std::string background;            // empty: all black
     std::string out = "growth.png";

@@ -256,7 +256,7 @@ std::vector<CLineCase> AllLineCases()
     AddTable(cases);
     AddRandom(cases);
     // Written by the render tool: verdane-render --size 320x240
-    // --seed 20240611 --steps 300 --star-number 12 --trace FILE.
+    // --seed 20240611 --steps 300 --growth-rate 12 --trace FILE.
     AddTrace(cases, "growth_320x240.trace", 320, 240);
     return cases;
 }

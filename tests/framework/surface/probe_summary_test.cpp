@@ -90,6 +90,41 @@ TEST(ProbeSummary, AgreesWithReadsAfterEveryKindOfWrite)
     }
 }
 
+// A surface whose rows were handed out since its summary was last built: its
+// summary no longer describes its pixels.
+CSurface StaleBrightSurface()
+{
+    CSurface surface(kSide, kSide, 0);
+    surface.MayBeAbove(0, 0);  // built while all black
+    surface.WordRow(30)[33] = CSurface::WordOf(kBright);
+    return surface;
+}
+
+// Copies and moves carry the staleness with the pixels: a copy that took the
+// old summary as current would call the bright block clear.
+TEST(ProbeSummary, CopiesOfAStaleSurfaceAgreeWithReads)
+{
+    const CSurface original = StaleBrightSurface();
+    const CSurface copied(original);
+    ExpectAgreesWithReads(copied, "copy-constructed");
+
+    CSurface assigned(kSide + 8, 3, kBright);
+    assigned.MayBeAbove(0, 0);
+    assigned = original;
+    ExpectAgreesWithReads(assigned, "copy-assigned over a fresh summary");
+
+    const CSurface moved(StaleBrightSurface());
+    ExpectAgreesWithReads(moved, "move-constructed");
+
+    CSurface moveAssigned(kSide, kSide, 0);
+    moveAssigned.MayBeAbove(0, 0);
+    moveAssigned = StaleBrightSurface();
+    ExpectAgreesWithReads(moveAssigned, "move-assigned over a fresh summary");
+
+    // The original, read only now, was not made current by its copies.
+    ExpectAgreesWithReads(original, "the original after being copied");
+}
+
 TEST(ProbeSummary, DarkPicturesAreAnsweredWithoutReadingPixels)
 {
     CSurface surface(kSide, kSide, kBright);
