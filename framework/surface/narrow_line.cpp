@@ -94,14 +94,6 @@ private:
 
 }  // namespace
 
-CRect CNarrowLine::Draw(CSurface& surface, int x0, int y0, int x1, int y1, int width, const CRect& clip,
-                        std::uint32_t word)
-{
-    if (width <= 1)
-        return DrawThin(surface, x0, y0, x1, y1, clip, word);
-    return DrawWidthTwo(surface, x0, y0, x1, y1, clip, word);
-}
-
 CRect CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
                            std::uint32_t word)
 {
@@ -228,14 +220,16 @@ void WalkSlopedBody(int x0, int y0, int x1, int y1, const CRect& bounds, RowFn&&
     }
 }
 
-// The bodies of the sloped strokes of width 2 at most kKeptDelta long on
-// either axis, which is nearly every segment the growth draws on a screen
-// up to full HD: the rows of each, relative to its start point, walked the
-// first time it is drawn and copied from then on. A body depends on the
-// delta alone (a polygon with integer corners rasterises the same wherever
-// it lies). All of them share one block of about a megabyte, allocated at
-// the first use, so that no later tick allocates. Like the rest of the
-// drawing code it is meant for one thread.
+// The sloped strokes of width 2 at most kKeptDelta long on either axis,
+// which is nearly every segment the growth draws on a screen up to full HD:
+// the rows of each, relative to its start point, made the first time it is
+// drawn and copied from then on. A stroke depends on the delta alone (a
+// polygon with integer corners rasterises the same wherever it lies). Every
+// row of these strokes is one run (the end blocks touch the body; the
+// comparison over every delta up to 100 checks it), so the blocks are kept
+// merged into the body's rows. All of them share one block of about a
+// megabyte, allocated at the first use, so that no later tick allocates.
+// Like the rest of the drawing code it is meant for one thread.
 class CKeptBodies {
 public:
     static constexpr int kKeptDelta = 48;
@@ -248,7 +242,7 @@ public:
 
     static bool Keeps(int dx, int dy) { return std::abs(dx) <= kKeptDelta && std::abs(dy) <= kKeptDelta; }
 
-    // The |dy| + 2 rows of the body of delta (dx, dy) (Keeps must hold),
+    // The |dy| + 2 rows of the stroke of delta (dx, dy) (Keeps must hold),
     // from the row min(0, dy) - 1 relative to the start point down.
     const Run* Rows(int dx, int dy)
     {
@@ -262,6 +256,8 @@ public:
             WalkSlopedBody(0, 0, dx, dy, bounds, [&](int y, std::int64_t begin, std::int64_t end) {
                 rows[y - top] = Run{static_cast<std::int16_t>(begin), static_cast<std::int16_t>(end)};
             });
+            AddBlock(rows, top, 0, 0);
+            AddBlock(rows, top, dx, dy);
             m_made[shape] = 1;
         }
         return rows;
@@ -275,6 +271,16 @@ public:
 
 private:
     static constexpr int kSide = 2 * kKeptDelta + 1;
+
+    // Merges the 2 x 2 block on (x, y) into the rows.
+    static void AddBlock(Run* rows, int top, int x, int y)
+    {
+        for (int row = y - 1; row <= y; ++row) {
+            Run& run = rows[row - top];
+            const auto left = static_cast<std::int16_t>(x - 1), right = static_cast<std::int16_t>(x + 1);
+            run = run.left < run.right ? Run{std::min(run.left, left), std::max(run.right, right)} : Run{left, right};
+        }
+    }
 
     CKeptBodies() : m_made(static_cast<std::size_t>(kSide) * kSide, 0)
     {
@@ -314,7 +320,7 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
     }
 
     const int dx = x1 - x0, dy = y1 - y0;
-    if (CKeptBodies::Keeps(dx, dy)) {
+    if (CKeptBodies::Keeps(dx, dy)) {  // end blocks included
         const CKeptBodies::Run* const rows = CKeptBodies::Instance().Rows(dx, dy);
         const int top = y0 + std::min(0, dy) - 1;
         for (LONG y = box.top; y < box.bottom; ++y) {
@@ -325,13 +331,13 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
             for (LONG x = begin; x < end; ++x)  // a few pixels: a plain loop beats memset's set-up
                 pixels[x] = word;
         }
-    } else {
-        WalkSlopedBody(x0, y0, x1, y1, box, [&](int y, std::int64_t begin, std::int64_t end) {
-            std::uint32_t* const pixels = surface.RowToDraw(y);
-            for (std::int64_t x = begin; x < end; ++x)
-                pixels[x] = word;
-        });
+        return box;
     }
+    WalkSlopedBody(x0, y0, x1, y1, box, [&](int y, std::int64_t begin, std::int64_t end) {
+        std::uint32_t* const pixels = surface.RowToDraw(y);
+        for (std::int64_t x = begin; x < end; ++x)
+            pixels[x] = word;
+    });
     FillBlock(surface, CRect::Intersection(CRect(x0 - 1, y0 - 1, x0 + 1, y0 + 1), clip), word);
     FillBlock(surface, CRect::Intersection(CRect(x1 - 1, y1 - 1, x1 + 1, y1 + 1), clip), word);
     return box;

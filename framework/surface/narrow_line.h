@@ -36,7 +36,11 @@ public:
     // which must lie on the surface. Returns the box of the pixels written,
     // empty when none was.
     static CRect Draw(CSurface& surface, int x0, int y0, int x1, int y1, int width, const CRect& clip,
-                      std::uint32_t word);
+                      std::uint32_t word)
+    {
+        return width <= 1 ? DrawThin(surface, x0, y0, x1, y1, clip, word)
+                          : DrawWidthTwo(surface, x0, y0, x1, y1, clip, word);
+    }
 
 private:
     static CRect DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip, std::uint32_t word);
