@@ -9,8 +9,10 @@
 enum class DisplayPowerChange { None, Off, On };
 
 // What a WM_POWERBROADCAST with these arguments says of the display: Off,
-// On (a dimmed display counts as on), or None for any other event or a
-// malformed report.
+// On (a dimmed display counts as on), or None for any other event, a
+// malformed report, or one that the platform did not send itself (another
+// program can post or send the message with any lParam, which is then
+// never read).
 DisplayPowerChange DisplayPowerChangeOf(UINT event, LPARAM data);
 
 // Asks the platform to report the display's power changes to a window for

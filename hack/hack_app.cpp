@@ -2,6 +2,7 @@
 
 #include "canvas/full_screen_wnd.h"
 #include "canvas/growth_wnd.h"
+#include "process_seed.h"
 #include "profile_file.h"
 #include "settings/dialog_settings.h"
 #include "settings/settings.h"
@@ -24,6 +25,7 @@ constexpr LONG kOwnWindowHeight = 600;
 CGrowthWnd* CreateCanvasIn(HWND host)
 {
     auto* canvas = new CGrowthWnd(TRUE);
+    SeedGrowthForThisProcess();
     CRect client;
     ::GetClientRect(host, &client);
     return canvas->Create(0, WS_CHILD | WS_VISIBLE, client, host) ? canvas : nullptr;
@@ -112,10 +114,21 @@ void CHackApp::RunSettings()
         return;
     values.plantSize = window.PlantSize();
     values.growthRate = window.GrowthRate();
-    if (!settings::StoreDialogSettings(values)) {
+    // The four writes share one wait for a lock that another writer keeps,
+    // so OK gives up after CFileLock::kWait however many are refused.
+    m_storeDeadline = CFileLock::Clock::now() + CFileLock::kWait;
+    const bool stored = settings::StoreDialogSettings(values);
+    m_storeDeadline.reset();
+    if (!stored) {
         m_error = "cannot store the settings: " + m_storeError;
         m_errorStatus = hack_exit::kNotStored;
     }
+}
+
+void CHackApp::SetOptions(const CHackOptions& options)
+{
+    m_options = options;
+    m_underXScreenSaver = StartedByXScreenSaver(options, std::getenv("XSCREENSAVER_WINDOW"));
 }
 
 int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
@@ -128,6 +141,11 @@ int CHackApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue)
         if (std::strcmp(entry, settings::kNames.blank) == 0 && m_options.blank)
             return 1;
     }
+    // XScreenSaver passes what its settings panel shows on the command line
+    // and leaves out a value at the slider's default: the built-in default
+    // stands in for it, never what `verdane -settings` stored.
+    if (m_underXScreenSaver)
+        return defaultValue;
     return CWinApp::GetProfileInt(section, entry, defaultValue);
 }
 
@@ -137,7 +155,8 @@ BOOL CHackApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)
         m_storeError = "there is no settings store";
         return FALSE;
     }
-    return CProfileFile(m_pszRegistryKey, m_pszAppName).WriteInt(section, entry, value, &m_storeError) ? TRUE : FALSE;
+    const CProfileFile store(m_pszRegistryKey, m_pszAppName);
+    return store.WriteInt(section, entry, value, &m_storeError, m_storeDeadline) ? TRUE : FALSE;
 }
 
 BOOL CHackApp::StartOnRoot()
@@ -155,7 +174,10 @@ BOOL CHackApp::StartOnRoot()
 
 BOOL CHackApp::StartInWindow(std::uint32_t window)
 {
-    const HWND host = m_port.AttachWindow(window, m_error);
+    // Under XScreenSaver the picture is the one its image hacks start on,
+    // which shows the desktop only when the user allows it.
+    const CX11StartPicture picture = m_underXScreenSaver ? CX11StartPicture::Grabbed : CX11StartPicture::Shown;
+    const HWND host = m_port.AttachWindow(window, picture, m_error);
     if (host == nullptr)
         return FALSE;
     return BecomeMain(CreateCanvasIn(host), "cannot create the canvas");
@@ -171,6 +193,7 @@ BOOL CHackApp::StartInOwnWindow()
     int height = std::min<int>(kOwnWindowHeight, screenHeight);
     PlaceWindow(m_options.geometry, screenWidth, screenHeight, x, y, width, height);
     auto* canvas = new CGrowthWnd(TRUE);
+    SeedGrowthForThisProcess();
     const bool created = canvas->Create(0, WS_VISIBLE, CRect(x, y, x + width, y + height), nullptr) != FALSE;
     return BecomeMain(created ? canvas : nullptr, "cannot create the window");
 }
@@ -179,6 +202,7 @@ BOOL CHackApp::StartFullScreen()
 {
     m_port.UseDesktopPicture();
     auto* window = new CFullScreenWnd;
+    SeedGrowthForThisProcess();
     window->CreateFullScreen();
     return BecomeMain(::IsWindow(window->m_hWnd) ? window : nullptr, "cannot create the full-screen window");
 }

@@ -3,6 +3,7 @@
 #include "hack_app.h"
 #include "hack_exit_status.h"
 #include "offscreen_entry.h"
+#include "xscreensaver_file.h"
 
 #include <cstdio>
 #include <string>
@@ -21,6 +22,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "verdane: %s\n", parsed.error.c_str());
         return hack_exit::kUnusable;
     }
+    if (parsed.options.listChange != HackListChange::None)
+        return ChangeXScreenSaverList(parsed.options.listChange == HackListChange::Add ? CListCommand::Add
+                                                                                      : CListCommand::Remove);
     theApp.SetOptions(parsed.options);
     const int status = AfxOffscreenMain(argc, argv);
     theApp.ClosePort();

@@ -5,11 +5,15 @@
 #include <cstdlib>
 
 const char* const kHackUsage =
+    "verdane " VERDANE_VERSION ": random, forking green branches grow over the screen\n"
     "usage: verdane [-window | -fullscreen | -root | -window-id ID | -settings]\n"
     "               [-display NAME] [-delay MICROSECONDS] [-fps | -no-fps]\n"
     "               [--plant-size 0..100] [--growth-rate 0..100] [--blank]\n"
     "               [-geometry WxH+X+Y] [-visual NAME] [-install | -noinstall] [-mono] [-pair]\n"
-    "Options take one dash or two. -root draws on $XSCREENSAVER_WINDOW when it is set.\n";
+    "       verdane --add-to-xscreensaver | --remove-from-xscreensaver\n"
+    "Options take one dash or two. -root draws on $XSCREENSAVER_WINDOW when it is set.\n"
+    "--add-to-xscreensaver lists verdane among the programs in ~/.xscreensaver (a new file\n"
+    "keeps XScreenSaver's stock list); --remove-from-xscreensaver takes it out again.\n";
 
 namespace {
 
@@ -118,6 +122,13 @@ void PlaceWindow(const CHackGeometry& geometry, int screenWidth, int screenHeigh
         y = geometry.yFromBottom ? screenHeight - height - *geometry.y : *geometry.y;
 }
 
+bool StartedByXScreenSaver(const CHackOptions& options, const char* handedWindow)
+{
+    if (options.target == HackTarget::WindowId)
+        return true;
+    return options.target == HackTarget::Root && handedWindow != nullptr && *handedWindow != '\0';
+}
+
 std::optional<std::uint32_t> ParseWindowId(const std::string& text)
 {
     const auto value = ParseUnsigned(text, 0xFFFFFFFFull);
@@ -208,6 +219,10 @@ CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args)
             slider(o.growthRate);
         } else if (name == "-blank") {
             o.blank = true;
+        } else if (name == "-add-to-xscreensaver") {
+            o.listChange = HackListChange::Add;
+        } else if (name == "-remove-from-xscreensaver") {
+            o.listChange = HackListChange::Remove;
         } else {
             result.error = "unknown option '" + arg + "' (try --help)";
         }

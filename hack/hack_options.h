@@ -27,6 +27,13 @@ struct CHackGeometry {
     bool yFromBottom = false;
 };
 
+// A change to the user's XScreenSaver list instead of a run.
+enum class HackListChange {
+    None,
+    Add,     // --add-to-xscreensaver
+    Remove,  // --remove-from-xscreensaver
+};
+
 struct CHackOptions {
     // The timer floor when nothing else is asked: 10 ms, that of Windows.
     static constexpr long kDefaultDelayMicros = 10000;
@@ -41,6 +48,7 @@ struct CHackOptions {
     std::optional<std::int32_t> plantSize;
     std::optional<std::int32_t> growthRate;
     bool blank = false;  // true: blank set to 1
+    HackListChange listChange = HackListChange::None;
 };
 
 struct CHackOptionsResult {
@@ -48,6 +56,11 @@ struct CHackOptionsResult {
     std::string error;  // one line for the user; empty on success
     bool help = false;
 };
+
+// Whether XScreenSaver started the program: -root with the window its
+// driver hands over named in $XSCREENSAVER_WINDOW (handedWindow, null when
+// unset), or -window-id as its settings panel's preview starts it.
+bool StartedByXScreenSaver(const CHackOptions& options, const char* handedWindow);
 
 // args excludes the program name.
 CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args);

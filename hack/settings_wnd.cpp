@@ -3,6 +3,7 @@
 #include "canvas/growth_wnd.h"
 #include "dc.h"
 #include "pixel_text.h"
+#include "process_seed.h"
 #include "settings_layout.h"
 #include "window_dc.h"
 
@@ -137,6 +138,7 @@ BOOL CSettingsWnd::Create()
         return FALSE;
     // Without a preview the window still edits the settings.
     auto* preview = new CGrowthWnd(TRUE);
+    SeedGrowthForThisProcess();
     preview->Create(0, WS_CHILD | WS_VISIBLE,
                     CRect(kPreviewLeft, kPreviewTop, kPreviewLeft + kPreviewWidth, kPreviewTop + kPreviewHeight),
                     m_hWnd);

@@ -17,8 +17,12 @@ showed. Each branch is drawn one short segment per frame: it shrinks as it
 grows, bends away from the vertical, forks and dies at random, and now and
 then every branch starts again on a bright spot of the picture beneath.
 .
-This package holds the XScreenSaver hack verdane and its settings file, so
-that Verdane can be picked in xscreensaver-settings.")
+This package holds the XScreenSaver hack verdane, its settings file for
+xscreensaver-settings and the command verdane. XScreenSaver offers only the
+programs listed in each user's ~/.xscreensaver, and the package touches no
+home folder: to list Verdane, run \"verdane --add-to-xscreensaver\" once as
+that user (it keeps every other program and setting), then pick Verdane in
+xscreensaver-settings. \"verdane --remove-from-xscreensaver\" takes it out.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,5 +1,7 @@
 #include "file_replacement.h"
 
+#include "temporary_files.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -81,9 +83,10 @@ bool CFileReplacement::Open(const std::string& path, std::string& error)
         return Fail("not a regular file", error);
 
     std::string name = m_target + ".tmp-XXXXXX";
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    std::string reason;
+    const int fd = CreateTemporaryFile(name, reason);
     if (fd < 0)
-        return Fail(std::strerror(errno), error);
+        return Fail(reason, error);
     m_temporary = name;
     m_stream = ::fdopen(fd, "wb");
     if (m_stream == nullptr) {
@@ -125,8 +128,8 @@ bool CFileReplacement::Commit(std::string& error)
         return false;
     if (m_temporary.empty())
         return Fail("not open", error);
-    if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0)
-        return Fail(std::strerror(errno), error);
+    if (const int failure = RenameTemporaryFile(m_temporary, m_target); failure != 0)
+        return Fail(std::strerror(failure), error);
     m_temporary.clear();
     return true;
 }
@@ -138,7 +141,7 @@ void CFileReplacement::Abandon()
         m_stream = nullptr;
     }
     if (!m_temporary.empty()) {
-        ::unlink(m_temporary.c_str());
+        RemoveTemporaryFile(m_temporary);
         m_temporary.clear();
     }
     m_finished = false;

@@ -4,7 +4,9 @@
 // through symbolic links (the link stays, its target gets the content), a
 // target that exists and is not a regular file (a FIFO, a device, a
 // directory) is refused without being opened, and a replaced file keeps
-// its permission bits and owner.
+// its permission bits and owner. The temporary file is one of
+// temporary_files.h, removed by an interruption while a CInterruptCleanup
+// lives.
 #pragma once
 
 #include <cstdio>

@@ -2,6 +2,8 @@
 
 #include "file_replacement.h"
 #include "profile_text.h"
+#include "regular_file.h"
+#include "temporary_files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +11,6 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,30 +55,18 @@ bool MakeDirectories(const std::string& path)
 enum class ReadResult { Read, Absent, Failed };
 
 // Reads a regular file whole. Anything else (a FIFO, a device, a directory)
-// is never opened for reading, so that nothing can block or have side
-// effects, and counts as a failed read.
-// Why the read failed, in the last case.
+// is never opened, so that nothing can block or have side effects, and
+// counts as a failed read. Why the read failed, in the last case.
 ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string& reason)
 {
     text.clear();
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        reason = std::strerror(errno);
-        return errno == ENOENT ? ReadResult::Absent : ReadResult::Failed;
-    }
-    reason = "not a regular file";
-    if (!S_ISREG(info.st_mode))
-        return ReadResult::Failed;
-    // Non-blocking and checked again once open, in case the file was
-    // swapped for something else in between.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        reason = std::strerror(errno);
-        return errno == ENOENT ? ReadResult::Absent : ReadResult::Failed;
-    }
+    bool absent = false;
+    const int fd = OpenRegularFile(path, O_RDONLY, reason, &absent);
+    if (fd < 0)
+        return absent ? ReadResult::Absent : ReadResult::Failed;
     char buffer[4096];
-    ReadResult result = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? ReadResult::Read : ReadResult::Failed;
-    while (result == ReadResult::Read) {
+    ReadResult result = ReadResult::Read;
+    for (;;) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
         if (count < 0 && errno == EINTR)
             continue;
@@ -95,9 +84,11 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string
 }
 
 // Replaces the file at path (through a symbolic link, keeping its mode and
-// owner) with text, whole or not at all.
+// owner) with text, whole or not at all. An interruption meanwhile removes
+// the temporary file, which may lie outside the settings folder.
 bool ReplaceFile(const std::string& path, const std::string& text, std::string& error)
 {
+    const CInterruptCleanup cleanup;
     CFileReplacement file(0644);
     if (!file.Open(path, error))
         return false;
@@ -107,33 +98,6 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
     }
     return file.Finish(true, error) && file.Commit(error);
 }
-
-// An exclusive flock held for the object's life.
-class CFileLock {
-public:
-    explicit CFileLock(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0600))
-    {
-        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                ::close(m_fd);
-                m_fd = -1;
-            }
-        }
-    }
-    ~CFileLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);  // releases the lock
-    }
-    CFileLock(const CFileLock&) = delete;
-    CFileLock& operator=(const CFileLock&) = delete;
-
-    bool Held() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
 
 }  // namespace
 
@@ -156,17 +120,18 @@ std::optional<std::int32_t> CProfileFile::ReadInt(const std::string& section, co
 }
 
 bool CProfileFile::WriteInt(const std::string& section, const std::string& name, std::int32_t value,
-                            std::string* error) const
+                            std::string* error, std::optional<CFileLock::Clock::time_point> lockDeadline) const
 {
     std::string reason;
-    const bool written = Write(section, name, value, reason);
+    const bool written =
+        Write(section, name, value, lockDeadline.value_or(CFileLock::Clock::now() + CFileLock::kWait), reason);
     if (!written && error != nullptr)
         *error = reason;
     return written;
 }
 
 bool CProfileFile::Write(const std::string& section, const std::string& name, std::int32_t value,
-                         std::string& error) const
+                         CFileLock::Clock::time_point lockDeadline, std::string& error) const
 {
     if (m_path.empty()) {
         error = "the settings have no location (no home directory, or a maker or application that is not a file name)";
@@ -193,12 +158,9 @@ bool CProfileFile::Write(const std::string& section, const std::string& name, st
     }
     // The lock sits beside the settings path itself, in the settings
     // folder, wherever a link points.
-    const std::string lockPath = m_path + ".lock";
-    const CFileLock lock(lockPath);
-    if (!lock.Held()) {
-        error = "cannot lock '" + lockPath + "': " + std::strerror(errno);
+    const CFileLock lock(m_path + ".lock", lockDeadline, error);
+    if (!lock.Held())
         return false;
-    }
     // A file that cannot be read is not overwritten: its values would be lost.
     std::string text, reason;
     if (ReadWholeFile(target, text, reason) == ReadResult::Failed) {

@@ -13,6 +13,34 @@ int CX11ErrorTrap::s_error = 0;
 std::string CX11Display::s_name;
 std::string CX11Display::s_program;
 
+namespace {
+
+// The line for a display name whose screen part names no screen.
+std::string NoSuchScreen(const std::string& name, const std::string& screen, int screenCount)
+{
+    return "display '" + name + "' has no screen " + screen + " (its screens are 0 to " +
+           std::to_string(screenCount - 1) + ")";
+}
+
+// Why a display name that Xlib would not open failed: when the server
+// answers once the screen part is left out, it is the screen ("host:1.5"
+// on a server with one screen), else the display itself.
+std::string OpenFailure(const std::string& name)
+{
+    const std::size_t colon = name.rfind(':');
+    const std::size_t dot = colon == std::string::npos ? std::string::npos : name.find('.', colon);
+    if (dot != std::string::npos) {
+        if (Display* server = XOpenDisplay(name.substr(0, dot).c_str())) {
+            const std::string line = NoSuchScreen(name, name.substr(dot + 1), ScreenCount(server));
+            XCloseDisplay(server);
+            return line;
+        }
+    }
+    return "cannot open display '" + name + "'";
+}
+
+}  // namespace
+
 CX11Display::~CX11Display()
 {
     if (m_display != nullptr)
@@ -24,7 +52,17 @@ bool CX11Display::Open(const std::string& name, std::string& error)
     m_display = XOpenDisplay(name.empty() ? nullptr : name.c_str());
     if (m_display == nullptr) {
         const char* shown = name.empty() ? XDisplayName(nullptr) : name.c_str();
-        error = std::string("cannot open display '") + (shown != nullptr ? shown : "") + "'";
+        error = OpenFailure(shown != nullptr ? shown : "");
+        return false;
+    }
+    // Xlib refuses a screen number past the last screen but takes a
+    // negative one (also one too large for an int, which wraps), and every
+    // macro of the default screen then reads outside the screen list.
+    const int screen = DefaultScreen(m_display);
+    if (screen < 0 || screen >= ScreenCount(m_display)) {
+        error = NoSuchScreen(DisplayString(m_display), std::to_string(screen), ScreenCount(m_display));
+        XCloseDisplay(m_display);
+        m_display = nullptr;
         return false;
     }
     XSetErrorHandler(&CX11Display::ReportError);
@@ -32,7 +70,7 @@ bool CX11Display::Open(const std::string& name, std::string& error)
     const CWinApp* app = AfxGetApp();
     s_program = app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "";
     XSetIOErrorHandler(&CX11Display::ConnectionLost);
-    m_screen = DefaultScreen(m_display);
+    m_screen = screen;
     m_root = RootWindow(m_display, m_screen);
     // A remote server cannot see this process's memory; XShmQueryExtension
     // says only that the extension exists, so attaching is tried later and

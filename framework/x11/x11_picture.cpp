@@ -25,13 +25,36 @@ unsigned Channel(unsigned long pixel, unsigned long mask)
     return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / max);
 }
 
-// The rectangle (x, y, width, height) of the drawable as a surface; empty
-// when the server refuses it. On the usual visual, with the server's pixels
-// in this machine's byte order, the rows the server sent are the surface's
-// words already and are copied as they are; anything else is read pixel by
-// pixel through the visual's masks.
-CSurface ReadDrawable(Display* display, Drawable drawable, const Visual* visual, int depth, int x, int y, int width,
-                      int height)
+// The Pixmap XScreenSaver's driver stored on the window, or 0.
+Pixmap ScreenshotOf(Display* display, Window window)
+{
+    const Atom property = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
+    if (property == 0)
+        return 0;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    Pixmap pixmap = 0;
+    CX11ErrorTrap trap(display);
+    if (XGetWindowProperty(display, window, property, 0, 1, False, AnyPropertyType, &type, &format, &count, &after,
+                           &data) == Success &&
+        format == 32 && count >= 1 && data != nullptr)
+        pixmap = static_cast<Pixmap>(reinterpret_cast<unsigned long*>(data)[0]);
+    if (data != nullptr)
+        XFree(data);
+    return trap.Error() == 0 ? pixmap : 0;
+}
+
+}  // namespace
+
+// On the usual visual, with the server's pixels in this machine's byte
+// order, the rows the server sent are the surface's words already and are
+// copied as they are; anything else is read pixel by pixel through the
+// visual's masks.
+CSurface ReadDrawablePicture(Display* display, Drawable drawable, const Visual* visual, int depth, int x, int y,
+                             int width, int height)
 {
     CSurface picture;
     if (visual == nullptr || visual->c_class != TrueColor || !picture.Resize(width, height))
@@ -67,30 +90,6 @@ CSurface ReadDrawable(Display* display, Drawable drawable, const Visual* visual,
     return picture;
 }
 
-// The Pixmap XScreenSaver's driver stored on the window, or 0.
-Pixmap ScreenshotOf(Display* display, Window window)
-{
-    const Atom property = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
-    if (property == 0)
-        return 0;
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    Pixmap pixmap = 0;
-    CX11ErrorTrap trap(display);
-    if (XGetWindowProperty(display, window, property, 0, 1, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data) == Success &&
-        format == 32 && count >= 1 && data != nullptr)
-        pixmap = static_cast<Pixmap>(reinterpret_cast<unsigned long*>(data)[0]);
-    if (data != nullptr)
-        XFree(data);
-    return trap.Error() == 0 ? pixmap : 0;
-}
-
-}  // namespace
-
 CSurface ReadStartPicture(Display* display, Window window)
 {
     XWindowAttributes attributes{};
@@ -118,7 +117,7 @@ CSurface ReadStartPicture(Display* display, Window window)
             const int w = std::min(width, static_cast<int>(pw) - x);
             const int h = std::min(height, static_cast<int>(ph) - y);
             if (w > 0 && h > 0) {
-                CSurface part = ReadDrawable(display, screenshot, attributes.visual, static_cast<int>(depth), x, y, w, h);
+                CSurface part = ReadDrawablePicture(display, screenshot, attributes.visual, static_cast<int>(depth), x, y, w, h);
                 if (part.Width() > 0)
                     return part;
             }
@@ -126,5 +125,5 @@ CSurface ReadStartPicture(Display* display, Window window)
     }
     if (attributes.map_state != IsViewable)
         return CSurface();
-    return ReadDrawable(display, window, attributes.visual, attributes.depth, 0, 0, width, height);
+    return ReadDrawablePicture(display, window, attributes.visual, attributes.depth, 0, 0, width, height);
 }

@@ -5,6 +5,12 @@
 
 #include <X11/Xlib.h>
 
+// The rectangle (x, y, width, height) of the drawable as a surface, read
+// through the visual (TrueColor only) of the given depth; empty when the
+// server refuses it.
+CSurface ReadDrawablePicture(Display* display, Drawable drawable, const Visual* visual, int depth, int x, int y,
+                             int width, int height);
+
 // XScreenSaver's driver leaves a screenshot of the desktop for its hacks on
 // the window it hands them (a Pixmap in the _SCREENSAVER_SCREENSHOT
 // property, of the window's size or of the whole screen); that is taken

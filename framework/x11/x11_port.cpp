@@ -6,6 +6,7 @@
 #include "x11_display.h"
 #include "x11_display_power.h"
 #include "x11_events.h"
+#include "x11_image_grabber.h"
 #include "x11_picture.h"
 #include "x11_presenter.h"
 #include "x11_refresh.h"
@@ -25,6 +26,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -61,7 +63,7 @@ class CX11Port::CImpl {
 public:
     bool Open(const std::string& displayName, std::string& error);
     void UseDesktopPicture();
-    HWND AttachWindow(std::uint32_t window, std::string& error);
+    HWND AttachWindow(std::uint32_t window, CX11StartPicture picture, std::string& error);
     // Runs the loop until the quit message; returns its code.
     int Run(const CX11RunOptions& options);
     Window Root() const { return m_display.Root(); }
@@ -127,6 +129,9 @@ private:
     std::map<HWND, CTarget> m_targets;
     // Parts of framework windows that the server lost, to be put again.
     std::map<HWND, std::vector<CRect>> m_exposed;
+    // Framework windows in another program's window whose whole picture
+    // has been put there.
+    std::set<HWND> m_putWhole;
     // The latest size each target's X window was given among the events
     // being dispatched: a storm of resizes (a live resize, xrandr) costs
     // one new picture, not one per size that never shows.
@@ -195,7 +200,7 @@ void CX11Port::CImpl::UseDesktopPicture()
     m_driver->SetScreenPicture(ReadStartPicture(m_display.Get(), m_display.Root()));
 }
 
-HWND CX11Port::CImpl::AttachWindow(std::uint32_t window, std::string& error)
+HWND CX11Port::CImpl::AttachWindow(std::uint32_t window, CX11StartPicture picture, std::string& error)
 {
     Display* dpy = m_display.Get();
     XWindowAttributes attributes{};
@@ -213,9 +218,16 @@ HWND CX11Port::CImpl::AttachWindow(std::uint32_t window, std::string& error)
         error = "cannot draw on window " + HexWindowId(window) + ": " + error;
         return nullptr;
     }
-    // The host starts with what the window shows, and its children with
-    // the part of that beneath them.
-    m_driver->SetScreenPicture(ReadStartPicture(dpy, window));
+    // The host starts with its picture, and its children with the part of
+    // that beneath them.
+    if (picture == CX11StartPicture::Grabbed) {
+        std::string note;
+        m_driver->SetScreenPicture(ReadGrabbedPicture(dpy, window, note));
+        if (!note.empty())
+            std::fprintf(stderr, "%s: %s\n", CX11Display::ProgramName().c_str(), note.c_str());
+    } else {
+        m_driver->SetScreenPicture(ReadStartPicture(dpy, window));
+    }
     const HWND host = m_driver->CreateHostWindow(CRect(0, 0, attributes.width, attributes.height));
     if (host == nullptr) {
         error = "window " + HexWindowId(window) + " is too large";
@@ -305,6 +317,22 @@ void CX11Port::CImpl::Sync()
     }
     for (auto it = m_exposed.begin(); it != m_exposed.end();)
         it = m_world.Find(it->first) == nullptr ? m_exposed.erase(it) : std::next(it);
+    for (auto it = m_putWhole.begin(); it != m_putWhole.end();)
+        it = m_world.Find(*it) == nullptr ? m_putWhole.erase(it) : std::next(it);
+
+    // Another program's window shows what that program painted there, not
+    // the picture a framework window in it starts on (the screenshot, or
+    // what the image helper gave): its first present puts the whole picture
+    // there. Only the parts that the growth changed were put before, so the
+    // start picture showed in patches round the branches.
+    for (const auto& [hWnd, target] : m_targets) {
+        if (target.own)
+            continue;
+        for (const auto& [shown, origin] : ShownIn(hWnd)) {
+            if (m_putWhole.insert(shown).second)
+                m_exposed[shown].push_back(m_world.Find(shown)->surface->Bounds());
+        }
+    }
 
     for (HWND top : m_world.TopLevelWindows()) {
         const COffscreenWindow* window = m_world.Find(top);
@@ -713,9 +741,9 @@ void CX11Port::UseDesktopPicture()
     m_impl->UseDesktopPicture();
 }
 
-HWND CX11Port::AttachWindow(std::uint32_t window, std::string& error)
+HWND CX11Port::AttachWindow(std::uint32_t window, CX11StartPicture picture, std::string& error)
 {
-    return m_impl->AttachWindow(window, error);
+    return m_impl->AttachWindow(window, picture, error);
 }
 
 int CX11Port::Run(const CX11RunOptions& options)

@@ -16,6 +16,16 @@
 #include <memory>
 #include <string>
 
+// What a window of another program starts with, once the port attaches to it.
+enum class CX11StartPicture {
+    // What the window shows, or the screenshot XScreenSaver's driver left
+    // on it.
+    Shown,
+    // What XScreenSaver's image hacks start on: the picture its helper
+    // chooses from the user's image settings (x11_image_grabber.h).
+    Grabbed,
+};
+
 struct CX11RunOptions {
     // The timer floor: a timer asking for less (the canvases ask for 0)
     // ticks at this period, as Windows raises 0 to its shortest period.
@@ -60,11 +70,11 @@ public:
     void UseDesktopPicture();
 
     // Makes an existing X window a host window of the window system, sized
-    // as it is and showing what it showed (or XScreenSaver's screenshot);
-    // framework windows created as its children appear in it. nullptr,
-    // with a one-line reason, when there is no such window or the port
-    // cannot draw on it.
-    HWND AttachWindow(std::uint32_t window, std::string& error);
+    // as it is and starting on the picture asked for; framework windows
+    // created as its children appear in it, whole from the first present.
+    // nullptr, with a one-line reason, when there is no such window or the
+    // port cannot draw on it.
+    HWND AttachWindow(std::uint32_t window, CX11StartPicture picture, std::string& error);
 
     // The message loop: runs until the quit message and returns its code.
     // A top-level window whose X window the port could not make is closed;

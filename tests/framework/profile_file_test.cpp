@@ -1,17 +1,21 @@
 // The per-user file store, through CWinApp's profile functions and on its
 // own: round trip, absent and malformed values, other values surviving a
-// write, two processes writing at once, and failures reported.
+// write, two processes writing at once, hostile lock files, interrupted
+// writes, and failures reported.
 #include "app.h"
 #include "profile_file.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -222,6 +226,126 @@ TEST_F(ProfileFile, WritesKeepPermissionsAndFollowLinks)
     fs::remove(real);
     ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 3));
     EXPECT_EQ(ReadText(real), "[Config]\nSpeed=3\n");
+    EXPECT_TRUE(fs::is_symlink(File()));
+}
+
+// A new settings file is no more open than the umask allows: private to the
+// user under umask 077, as the folder it is made in.
+TEST_F(ProfileFile, NewFilesUnderAPrivateUmaskArePrivate)
+{
+    const mode_t previous = ::umask(077);
+    const bool written = m_app.WriteProfileInt("Config", "Speed", 1);
+    ::umask(previous);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(fs::status(File()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(File().string() + ".lock").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(File().parent_path()).permissions(), fs::perms::owner_all);
+}
+
+// A lock file that is a link (dangling, to a device, to a file elsewhere)
+// or anything but a regular file is neither followed nor locked: the write
+// fails with one line naming it, nothing is made where a link points, and
+// the settings keep their values.
+TEST_F(ProfileFile, LockFilesThatAreNotRegularFilesAreRefused)
+{
+    ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 1));
+    const fs::path lock = File().string() + ".lock";
+    const fs::path outside = m_root / "outside";
+    fs::create_directory(outside);
+    std::ofstream(outside / "precious") << "keep";
+
+    const auto refused = [&](const std::string& what) {
+        SCOPED_TRACE(what);
+        std::string error;
+        EXPECT_FALSE(CProfileFile("Tarnwell", "verdane").WriteInt("Config", "Speed", 2, &error));
+        EXPECT_NE(error.find(lock.string()), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+        EXPECT_EQ(ReadText(File()), "[Config]\nSpeed=1\n");
+    };
+    fs::remove(lock);
+    fs::create_symlink(outside / "made", lock);
+    refused("a dangling link");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(outside / "made")));
+    fs::remove(lock);
+
+    fs::create_symlink(outside / "precious", lock);
+    refused("a link to a file");
+    EXPECT_EQ(ReadText(outside / "precious"), "keep");
+    fs::remove(lock);
+
+    fs::create_symlink("/dev/null", lock);
+    refused("a link to a device");
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    fs::remove(lock);
+
+    ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0);
+    refused("a FIFO");
+    EXPECT_TRUE(fs::is_fifo(lock));
+    fs::remove(lock);
+
+    fs::create_directory(lock);
+    refused("a directory");
+    fs::remove(lock);
+
+    EXPECT_TRUE(m_app.WriteProfileInt("Config", "Speed", 3));
+    EXPECT_EQ(ReadText(File()), "[Config]\nSpeed=3\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1) << "only precious";
+}
+
+// A writer that keeps the lock makes the others give up at their deadline,
+// with one line and nothing lost; once it lets go, writes go through.
+TEST_F(ProfileFile, ALockHeldElsewhereFailsTheWriteAtItsDeadline)
+{
+    ASSERT_TRUE(m_app.WriteProfileInt("Config", "Speed", 1));
+    const std::string lock = File().string() + ".lock";
+    const int holder = ::open(lock.c_str(), O_RDWR);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);  // another open file: flock makes it another writer
+    std::string error;
+    const CProfileFile store("Tarnwell", "verdane");
+    EXPECT_FALSE(store.WriteInt("Config", "Speed", 2, &error, CFileLock::Clock::now()));
+    EXPECT_NE(error.find(lock), std::string::npos) << error;
+    EXPECT_NE(error.find("another program holds it"), std::string::npos) << error;
+    EXPECT_EQ(ReadText(File()), "[Config]\nSpeed=1\n");
+    ::close(holder);
+    EXPECT_TRUE(m_app.WriteProfileInt("Config", "Speed", 2));
+    EXPECT_EQ(ReadText(File()), "[Config]\nSpeed=2\n");
+}
+
+// Writers ended by SIGINT, SIGTERM or SIGHUP at random moments while they
+// write through a link to a file in another folder: no temporary file is
+// ever left beside the target, and the file always holds whole values.
+TEST_F(ProfileFile, InterruptedWritesLeaveNoTemporaryFileBesideALinkedTarget)
+{
+    const fs::path real = m_root / "dotfiles" / "verdane.ini";
+    fs::create_directories(real.parent_path());
+    fs::create_directories(File().parent_path());
+    std::ofstream(real) << "[Config]\nSpeed=0\n";
+    fs::create_symlink(real, File());
+    constexpr int kRounds = 24;
+    constexpr int kMaxWrites = 20000;  // far more than fit before the signal
+    const int signals[] = {SIGINT, SIGTERM, SIGHUP};
+    for (int round = 0; round < kRounds; ++round) {
+        const int signal = signals[round % 3];
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (int i = 0; i < kMaxWrites; ++i)
+                m_app.WriteProfileInt("Config", "Speed", i);
+            ::_exit(0);
+        }
+        ::usleep(static_cast<useconds_t>(2000 + round * 1500));
+        ::kill(writer, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+        // Between writes the signal acts as it always does.
+        EXPECT_TRUE((WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal) ||
+                    (WIFSIGNALED(status) && WTERMSIG(status) == signal))
+            << "round " << round << ", status " << status;
+        EXPECT_EQ(std::distance(fs::directory_iterator(real.parent_path()), fs::directory_iterator()), 1)
+            << "round " << round << ": only the target";
+        EXPECT_TRUE(m_app.GetProfileInt("Config", "Speed", -1) >= 0) << ReadText(real);
+    }
     EXPECT_TRUE(fs::is_symlink(File()));
 }
 

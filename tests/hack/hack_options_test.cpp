@@ -127,4 +127,17 @@ TEST(HackOptions, GeometryPlacesAndSizesTheWindow)
         EXPECT_FALSE(ParseGeometry(text)) << "'" << text << "'";
 }
 
+// XScreenSaver starts a hack with -root and its window in the environment,
+// and its settings panel's preview with -window-id; a bare -root on a
+// desktop of one's own, or a window of its own, is not XScreenSaver's.
+TEST(HackOptions, StartedByXScreenSaverOnlyOnItsWindows)
+{
+    EXPECT_TRUE(StartedByXScreenSaver(Parse({"--root"}).options, "0x400001"));
+    EXPECT_TRUE(StartedByXScreenSaver(Parse({"-window-id", "0x400001"}).options, nullptr));
+    EXPECT_FALSE(StartedByXScreenSaver(Parse({"--root"}).options, nullptr));
+    EXPECT_FALSE(StartedByXScreenSaver(Parse({"--root"}).options, ""));
+    EXPECT_FALSE(StartedByXScreenSaver(Parse({"-window"}).options, "0x400001"));
+    EXPECT_FALSE(StartedByXScreenSaver(Parse({"-fullscreen"}).options, "0x400001"));
+}
+
 }  // namespace

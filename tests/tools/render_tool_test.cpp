@@ -196,6 +196,37 @@ TEST_F(RenderTool, LinksAreWrittenThrough)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+// A background that is a FIFO or a device is refused at once with one line:
+// opening a FIFO would wait for a writer that never comes, and a device
+// could be read for ever.
+TEST_F(RenderTool, BackgroundsThatAreNotRegularFilesAreRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    for (const std::string& background : {Path("fifo"), std::string("/dev/zero"), std::string("/dev/null")}) {
+        const pid_t child = Start("--size 40x30 --steps 5 --background " + background + " --out " + Path("g.png"));
+        int status = 0;
+        pid_t done = 0;
+        for (int waited = 0; done == 0 && waited < 500; ++waited) {  // five seconds at most
+            done = ::waitpid(child, &status, WNOHANG);
+            if (done == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (done == 0) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            ADD_FAILURE() << background << ": still running after five seconds";
+            continue;
+        }
+        ASSERT_TRUE(WIFEXITED(status)) << background;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << background;
+        const std::string err = Read("stderr");
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << background << ": " << err;
+        EXPECT_NE(err.find("not a regular file"), std::string::npos) << background << ": " << err;
+        EXPECT_FALSE(Exists("g.png")) << background;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+}
+
 // SIGINT, SIGTERM and SIGHUP in the middle of a long run: the status tells
 // the signal, the existing picture is untouched, no temporary file stays.
 TEST_F(RenderTool, InterruptedRunsLeaveNothingBehind)

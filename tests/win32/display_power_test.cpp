@@ -1,7 +1,9 @@
 // A growth canvas behind a display that goes off and on: the reports are
-// made up here, as the platform would send them, and the canvas's growth is
-// watched through the random generator it draws from, which every growth
-// step advances.
+// made up here and sent from another thread, as the platform sends them,
+// and the canvas's growth is watched through the random generator it draws
+// from, which every growth step advances. Reports that the platform would
+// not send (posted ones, or made-up pointers) change nothing and are never
+// read.
 #include "settings/fixed_settings_app.h"
 #include "settings/settings.h"
 #include "canvas/growth_wnd.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -53,9 +56,37 @@ protected:
         DiscardMessages();
     }
 
+    // Sends the message from a thread of its own while this one runs its
+    // messages; the canvas's answer.
+    LRESULT SendFromAnotherThread(UINT event, LPARAM data)
+    {
+        struct Send {
+            HWND window;
+            UINT event;
+            LPARAM data;
+            LRESULT result;
+        } send{m_canvas.m_hWnd, event, data, 0};
+        const auto run = [](void* context) -> DWORD {
+            auto* s = static_cast<Send*>(context);
+            s->result = ::SendMessage(s->window, WM_POWERBROADCAST, s->event, s->data);
+            return 0;
+        };
+        const HANDLE thread = ::CreateThread(nullptr, 0, run, &send, 0, nullptr);
+        EXPECT_NE(thread, nullptr);
+        if (thread == nullptr)
+            return 0;
+        const bool answered =
+            PumpMessagesUntil([&] { return ::WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
+        EXPECT_TRUE(answered);
+        if (!answered)
+            ::TerminateThread(thread, 1);
+        ::CloseHandle(thread);
+        return send.result;
+    }
+
     LRESULT Report(UINT event, std::vector<unsigned char> setting)
     {
-        return m_canvas.SendMessage(WM_POWERBROADCAST, event, reinterpret_cast<LPARAM>(setting.data()));
+        return SendFromAnotherThread(event, reinterpret_cast<LPARAM>(setting.data()));
     }
     LRESULT ReportDisplay(DWORD value) { return Report(PBT_POWERSETTINGCHANGE, Setting(kDisplayState, value)); }
 
@@ -107,8 +138,49 @@ TEST_F(DisplayPower, OtherReportsAreNotTheDisplayGoingOff)
     Report(PBT_POWERSETTINGCHANGE, Setting(kPowerSource, kOff));
     Report(PBT_POWERSETTINGCHANGE, Setting(kDisplayState, kOff, 0));
     Report(PBT_APMRESUMEAUTOMATIC, Setting(kDisplayState, kOff));
-    m_canvas.SendMessage(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, 0);
+    Report(PBT_POWERSETTINGCHANGE, Setting(kDisplayState, kOff, sizeof(DWORD) + 1));
+    Report(PBT_POWERSETTINGCHANGE, Setting(kDisplayState, kOff, 0xFFFFFFFF));
+    SendFromAnotherThread(PBT_POWERSETTINGCHANGE, 0);
     EXPECT_TRUE(Grows());
+}
+
+// Only the platform sends the reports, from a thread of its own: a report
+// posted, or sent by this thread, is somebody else's, however well formed.
+TEST_F(DisplayPower, ReportsNotSentByAnotherThreadAreNotRead)
+{
+    const std::vector<unsigned char> off = Setting(kDisplayState, kOff);
+    m_canvas.PostMessage(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(off.data()));
+    EXPECT_TRUE(Grows());
+    m_canvas.SendMessage(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(off.data()));
+    EXPECT_TRUE(Grows());
+}
+
+// Another program can post or send the message with any number as its
+// lParam; none of them is read as a pointer, so none ends the program.
+TEST_F(DisplayPower, MadeUpPointersAreNotRead)
+{
+    // A page that is reserved but not committed, and the last bytes of a
+    // committed page followed by one that is not: a report laid over them
+    // would run into memory that cannot be read.
+    auto* pages = static_cast<unsigned char*>(::VirtualAlloc(nullptr, 2 * 4096, MEM_RESERVE, PAGE_NOACCESS));
+    ASSERT_NE(pages, nullptr);
+    ASSERT_NE(::VirtualAlloc(pages, 4096, MEM_COMMIT, PAGE_READWRITE), nullptr);
+    const std::vector<unsigned char> off = Setting(kDisplayState, kOff);
+    const std::size_t head = offsetof(POWERBROADCAST_SETTING, Data);
+    std::memcpy(pages + 4096 - head, off.data(), head);
+
+    const LPARAM madeUp[] = {1,
+                             0x10000,
+                             -1,
+                             static_cast<LPARAM>(0x7FFFFFFF0000),
+                             reinterpret_cast<LPARAM>(pages + 4096),
+                             reinterpret_cast<LPARAM>(pages + 4096 - head)};
+    for (const LPARAM data : madeUp) {
+        m_canvas.PostMessage(WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, data);
+        SendFromAnotherThread(PBT_POWERSETTINGCHANGE, data);
+    }
+    EXPECT_TRUE(Grows());
+    ::VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // whole screen, no pointer, branches growing on screen, and an end at the
 // first key, button, pointer movement or switch to another window.
 #include "case_name.h"
+#include "forged_power_reports.h"
 #include "message_pump.h"
 #include "saver_test.h"
 #include "screen_pixels.h"
@@ -171,6 +172,18 @@ TEST_F(FullScreenSaver, IgnoresScreenSaveAndCloseCommands)
     ASSERT_TRUE(WaitForInputTaken(m_window, kEndMs));
     EXPECT_TRUE(StillRunningAfterAWhile());
     EXPECT_EQ(m_saver->VisibleWindows().size(), 1u);
+}
+
+// Another program can post or send the power message with any lParam; the
+// saver reads none of them and goes on, ending at the user's key as ever.
+TEST_F(FullScreenSaver, MadeUpPowerReportsFromAnotherProgramAreIgnored)
+{
+    Start();
+    ASSERT_TRUE(SendForgedPowerReports(m_window, kEndMs));
+    EXPECT_TRUE(StillRunningAfterAWhile());
+    EXPECT_EQ(m_saver->VisibleWindows().size(), 1u);
+    PressKey('A');
+    ExpectEndsCleanly();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // verdane.scr /p HWND in a host's preview pane: one visible child that
 // fills the pane, and a process that ends with its host, whether the host
 // destroys the pane or dies.
+#include "forged_power_reports.h"
 #include "message_pump.h"
 #include "preview_host_process.h"
 #include "preview_pane.h"
@@ -94,6 +95,19 @@ TEST_F(SaverPreview, EndsWhenTheHostProcessDies)
     CPreviewHostProcess host;
     ASSERT_NE(host.Pane(), nullptr);
     StartOn(host.Pane());
+    host.Kill();
+    ExpectEndsCleanly();
+}
+
+// Made-up power reports from another program leave the preview running.
+TEST_F(SaverPreview, MadeUpPowerReportsFromAnotherProgramAreIgnored)
+{
+    CPreviewHostProcess host;
+    ASSERT_NE(host.Pane(), nullptr);
+    StartOn(host.Pane());
+    ASSERT_TRUE(SendForgedPowerReports(m_canvas, kEndMs));
+    EXPECT_FALSE(m_saver->WaitForEnd(1000));
+    EXPECT_TRUE(::IsWindowVisible(m_canvas));
     host.Kill();
     ExpectEndsCleanly();
 }

@@ -10,6 +10,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,6 +32,32 @@ std::string HexId(Window window)
     std::snprintf(text, sizeof text, "0x%lx", window);
     return text;
 }
+
+// A home folder of the test's whose ~/.xscreensaver holds the text (what
+// XScreenSaver's image helper reads); removed with the object.
+class CXScreenSaverHome {
+public:
+    explicit CXScreenSaverHome(const std::string& xscreensaver)
+    {
+        char folder[] = "/tmp/verdane-home.XXXXXX";
+        if (mkdtemp(folder) == nullptr)
+            return;
+        m_path = folder;
+        std::ofstream(m_path + "/.xscreensaver") << xscreensaver;
+    }
+    ~CXScreenSaverHome()
+    {
+        if (!m_path.empty())
+            std::system(("rm -rf '" + m_path + "'").c_str());
+    }
+    CXScreenSaverHome(const CXScreenSaverHome&) = delete;
+    CXScreenSaverHome& operator=(const CXScreenSaverHome&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
 
 class HackDisplayTest : public testing::Test {
 protected:
@@ -135,7 +162,10 @@ TEST_F(HackDisplayTest, RootDrawsOnTheRoot)
 TEST_F(HackDisplayTest, RootWithXScreenSaverWindowDrawsThereOnly)
 {
     const Window saver = m_screen->CreateWindow(200, 150, 600, 400);
-    auto hack = Start({"--root", "--growth-rate", "100"}, {{"XSCREENSAVER_WINDOW", HexId(saver)}});
+    // It starts on the black desktop (colour bars would count as growth).
+    m_screen->LeaveScreenshot(saver, m_screen->Screenshot());
+    const CXScreenSaverHome home("grabDesktopImages: True\n");
+    auto hack = Start({"--root", "--growth-rate", "100"}, {{"XSCREENSAVER_WINDOW", HexId(saver)}, {"HOME", home.Path()}});
     EXPECT_TRUE(GrowsOn(saver));
     XUnmapWindow(m_screen->Get(), saver);  // what lies beneath is the root
     XSync(m_screen->Get(), False);
@@ -145,7 +175,9 @@ TEST_F(HackDisplayTest, RootWithXScreenSaverWindowDrawsThereOnly)
 TEST_F(HackDisplayTest, WindowIdDrawsInThatWindow)
 {
     const Window target = m_screen->CreateWindow(0, 0, 900, 700);
-    auto hack = Start({"-window-id", std::to_string(target), "--growth-rate", "100"});
+    m_screen->LeaveScreenshot(target, m_screen->Screenshot());
+    const CXScreenSaverHome home("grabDesktopImages: True\n");
+    auto hack = Start({"-window-id", std::to_string(target), "--growth-rate", "100"}, {{"HOME", home.Path()}});
     EXPECT_TRUE(GrowsOn(target));
     // The canvas fills the window whatever its size, as when XScreenSaver's
     // window follows a new monitor layout.
@@ -254,15 +286,28 @@ TEST_F(HackDisplayTest, TheScreenChangesAtTheDisplaysPaceNotTheTimers)
 // the growth from drawing meanwhile. The picture has a white part and one
 // whose red, green and blue all differ, in exact colours (a mix-up of the
 // pixel order would show there).
+// -window-id is XScreenSaver's preview: the picture comes through its image
+// helper, here the screenshot left on the window, as the user allows.
 void ExpectExposedPartsPutBack(CXScreen& screen, const std::string& display)
 {
     const Window target = screen.CreateWindow(0, 0, 900, 700);
     screen.Fill(target, 300, 200, 100, 80, 0xFFFFFF);
     screen.Fill(target, 500, 100, 60, 50, 0x604020);
+    screen.LeaveScreenshot(target, screen.Screenshot());
     const long white = 100 * 80;
     const long coloured = 60 * 50;
-    CHackProcess hack(display, {"-window-id", HexId(target), "--growth-rate", "0", "-delay", "5000000"}, {});
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // attached and painted
+    const CXScreenSaverHome home("grabDesktopImages: True\n");
+    CHackProcess hack(display, {"-window-id", HexId(target), "--growth-rate", "0", "-delay", "5000000"},
+                      {{"HOME", home.Path()}});
+    // Attached once it watches the window for exposure (after reading what
+    // it shows); a fixed wait lost that race on a loaded machine.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            XWindowAttributes attributes{};
+            return XGetWindowAttributes(screen.Get(), target, &attributes) != 0 &&
+                   (attributes.all_event_masks & ExposureMask) != 0;
+        },
+        kGrowthTimeoutMs));
     ASSERT_TRUE(hack.Running());
 
     XClearArea(screen.Get(), target, 0, 0, 0, 0, True);
@@ -361,6 +406,129 @@ TEST_F(HackDisplayTest, GrowthStartsOnTheBrightPartsOfTheRoot)
     const double restDensity = static_cast<double>(rest) / restArea;
     EXPECT_GE(nearDensity, 4 * restDensity)
         << near << " branch pixels near the white part, " << rest << " over the rest of the screen";
+}
+
+// Under XScreenSaver the picture is the one XScreenSaver's image hacks get
+// through its helper, as the user's ~/.xscreensaver allows. The desktop is
+// painted in two colours that nothing else here shows (neither the growth,
+// whose green leads, nor XScreenSaver's colour bars), so that its pixels
+// are easy to count.
+class HackUnderXScreenSaverTest : public HackDisplayTest {
+protected:
+    static constexpr unsigned long kDesktopLeft = 0xC81E9B;
+    static constexpr unsigned long kDesktopRight = 0x3C14A0;
+    static constexpr int kSaverWidth = 600;
+    static constexpr int kSaverHeight = 400;
+
+    void SetUp() override
+    {
+        HackDisplayTest::SetUp();
+        if (access("/usr/libexec/xscreensaver/xscreensaver-getimage", X_OK) != 0)
+            GTEST_SKIP() << "XScreenSaver's image helper is not installed (Debian package xscreensaver-data)";
+        m_screen->Fill(m_screen->Root(), 0, 0, kScreenWidth / 2, kScreenHeight, kDesktopLeft);
+        m_screen->Fill(m_screen->Root(), kScreenWidth / 2, 0, kScreenWidth / 2, kScreenHeight, kDesktopRight);
+    }
+    // As XScreenSaver's driver blanks the screen: a screenshot of the
+    // desktop, then its black window over it, holding the screenshot.
+    Window BlankAsTheDriverDoes()
+    {
+        const Pixmap shot = m_screen->Screenshot();
+        const Window saver = m_screen->CreateWindow(200, 150, kSaverWidth, kSaverHeight);
+        m_screen->LeaveScreenshot(saver, shot);
+        return saver;
+    }
+
+    // verdane as the driver starts it, for a user whose ~/.xscreensaver
+    // holds the text and whose verdane.ini the stored text.
+    std::unique_ptr<CHackProcess> StartAsTheDriverDoes(Window saver, const std::vector<std::string>& arguments,
+                                                       const std::string& xscreensaver, const std::string& stored)
+    {
+        m_home = std::make_unique<CXScreenSaverHome>(xscreensaver);
+        const std::string settings = m_home->Path() + "/config";
+        std::system(("mkdir -p '" + settings + "/Tarnwell'").c_str());
+        std::ofstream(settings + "/Tarnwell/verdane.ini") << stored;
+        return Start(arguments,
+                     {{"XSCREENSAVER_WINDOW", HexId(saver)}, {"HOME", m_home->Path()}, {"XDG_CONFIG_HOME", settings}});
+    }
+
+    long DesktopPixels(Window window)
+    {
+        return m_screen->CountColor(window, kDesktopLeft) + m_screen->CountColor(window, kDesktopRight);
+    }
+
+    std::unique_ptr<CXScreenSaverHome> m_home;
+};
+
+// Debian's default: the desktop must never show (a locked screen would
+// show it); XScreenSaver's helper gives its colour bars instead, and they
+// fill the window from the start, not in patches round the branches.
+TEST_F(HackUnderXScreenSaverTest, NoDesktopPixelShowsWithoutGrabDesktopImages)
+{
+    const Window saver = BlankAsTheDriverDoes();
+    auto hack = StartAsTheDriverDoes(saver, {"--root", "--growth-rate", "100"},
+                                     "grabDesktopImages: False\nchooseRandomImages: False\n", "");
+    ASSERT_TRUE(GrowsOn(saver));
+    // Whole with the first branches, not in patches that the growth uncovers.
+    const long area = static_cast<long>(kSaverWidth) * kSaverHeight;
+    const long black = m_screen->CountColor(saver, 0x000000);
+    EXPECT_LT(black, area / 4) << black << " black pixels: the picture is not shown whole";
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(DesktopPixels(saver), 0);
+    EXPECT_TRUE(hack->Running());
+}
+
+// Allowed to, the growth starts on the whole desktop: every pixel of the
+// window is the desktop's or a branch's. A bare --root, as the settings
+// panel runs it at its defaults, ignores the stored settings: a stored
+// "Blankscr" would paint the window black.
+TEST_F(HackUnderXScreenSaverTest, TheWholeDesktopShowsWithGrabDesktopImagesAndStoredSettingsAreIgnored)
+{
+    const Window saver = BlankAsTheDriverDoes();
+    auto hack = StartAsTheDriverDoes(saver, {"--root"}, "grabDesktopImages: True\n",
+                                     "[Config]\nBlankscr=1\nStar Number=100\nStar Speed=100\n");
+    const long area = static_cast<long>(kSaverWidth) * kSaverHeight;
+    auto other = [&] {
+        return m_screen->CountPixels(saver, [](unsigned long r, unsigned long g, unsigned long b) {
+            const unsigned long rgb = r << 16 | g << 8 | b;
+            const bool branch = g >= 40 && g > r && g > b;
+            return !branch && rgb != kDesktopLeft && rgb != kDesktopRight;
+        });
+    };
+    EXPECT_TRUE(WaitFor([&] { return other() == 0 && DesktopPixels(saver) > area * 9 / 10; }, kGrowthTimeoutMs))
+        << DesktopPixels(saver) << " desktop pixels, " << other() << " neither the desktop's nor a branch's";
+    // At the default "Growth Rate" few branches grow, not a stored 100's.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_GT(DesktopPixels(saver), area * 9 / 10);
+    EXPECT_TRUE(hack->Running());
+}
+
+// XScreenSaver starts one hack per monitor within the same second: each
+// grows its own branches. With one seed for both, the second window would
+// repeat the first's growth nearly pixel for pixel.
+TEST_F(HackDisplayTest, TwoProcessesStartedTogetherGrowDifferently)
+{
+    const int width = 400, height = 300;
+    auto first = Start({"-window", "--blank", "--growth-rate", "50", "-geometry", "400x300+0+0"});
+    auto second = Start({"-window", "--blank", "--growth-rate", "50", "-geometry", "400x300+500+0"});
+    const Window root = m_screen->Root();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return m_screen->CountBranchPixels(root, 0, 0, width, height) > 3000 &&
+                   m_screen->CountBranchPixels(root, 500, 0, width, height) > 3000;
+        },
+        kGrowthTimeoutMs));
+    const std::vector<unsigned long> a = m_screen->Pixels(root, 0, 0, width, height);
+    const std::vector<unsigned long> b = m_screen->Pixels(root, 500, 0, width, height);
+    ASSERT_EQ(a.size(), b.size());
+    long branches = 0, shared = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const unsigned long r = a[i] >> 16, g = (a[i] >> 8) & 0xFF, bl = a[i] & 0xFF;
+        if (g >= 40 && g > r && g > bl) {
+            ++branches;
+            shared += a[i] == b[i] ? 1 : 0;
+        }
+    }
+    EXPECT_LT(shared, branches / 2) << shared << " of " << branches << " branch pixels are the same in both";
 }
 
 std::string ReadFile(const std::string& path)

@@ -25,6 +25,7 @@ CHackProcess::CHackProcess(const std::string& display, const std::vector<std::st
         dup2(fd, 2);
         setenv("DISPLAY", display.c_str(), 1);
         setenv("XDG_CONFIG_HOME", m_folder.c_str(), 1);
+        setenv("HOME", m_folder.c_str(), 1);
         unsetenv("XSCREENSAVER_WINDOW");
         for (const auto& [name, value] : environment) {
             if (value)

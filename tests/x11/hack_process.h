@@ -13,7 +13,8 @@ class CHackProcess {
 public:
     // Starts verdane with the arguments on display. environment adds or
     // replaces variables; a variable mapped to nullopt is removed. The
-    // settings store is a fresh folder of the test's, never the user's.
+    // settings store and the home folder (where XScreenSaver's settings
+    // are read) are a fresh folder of the test's, never the user's.
     CHackProcess(const std::string& display, const std::vector<std::string>& arguments,
                  const std::map<std::string, std::optional<std::string>>& environment = {});
     // Kills it if it still runs.

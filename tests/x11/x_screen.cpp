@@ -1,5 +1,6 @@
 #include "x_screen.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <chrono>
@@ -71,6 +72,50 @@ void CXScreen::SetRootPicture(int x, int y, int width, int height)
     XSync(m_display, False);
 }
 
+Pixmap CXScreen::Screenshot()
+{
+    const int screen = DefaultScreen(m_display);
+    const unsigned w = static_cast<unsigned>(DisplayWidth(m_display, screen));
+    const unsigned h = static_cast<unsigned>(DisplayHeight(m_display, screen));
+    const Pixmap shot = XCreatePixmap(m_display, Root(), w, h, static_cast<unsigned>(DefaultDepth(m_display, screen)));
+    XGCValues values{};
+    values.subwindow_mode = IncludeInferiors;
+    const GC gc = XCreateGC(m_display, shot, GCSubwindowMode, &values);
+    XCopyArea(m_display, Root(), shot, gc, 0, 0, w, h, 0, 0);
+    XFreeGC(m_display, gc);
+    XSync(m_display, False);
+    return shot;
+}
+
+void CXScreen::LeaveScreenshot(Window window, Pixmap screenshot)
+{
+    const Atom property = XInternAtom(m_display, "_SCREENSAVER_SCREENSHOT", False);
+    XChangeProperty(m_display, window, property, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&screenshot), 1);
+    XSync(m_display, False);
+}
+
+std::vector<unsigned long> CXScreen::Pixels(Window window, int x, int y, int width, int height)
+{
+    std::vector<unsigned long> pixels;
+    XImage* image = XGetImage(m_display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return pixels;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column)
+            pixels.push_back(XGetPixel(image, column, row) & 0xFFFFFF);
+    }
+    XDestroyImage(image);
+    return pixels;
+}
+
+long CXScreen::CountPixels(Window window,
+                           const std::function<bool(unsigned long r, unsigned long g, unsigned long b)>& test)
+{
+    return CountPixels(window, 0, 0, 1 << 15, 1 << 15, test);
+}
+
 // Pixels of the rectangle that pass the test; 0 when the window cannot be
 // read (it is unmapped or gone).
 long CXScreen::CountPixels(Window window, int x, int y, int width, int height,
@@ -109,7 +154,7 @@ long CXScreen::CountBranchPixels(Window window, int x, int y, int width, int hei
 
 long CXScreen::CountColor(Window window, unsigned long rgb)
 {
-    return CountPixels(window, 0, 0, 1 << 15, 1 << 15, [rgb](unsigned long r, unsigned long g, unsigned long b) {
+    return CountPixels(window, [rgb](unsigned long r, unsigned long g, unsigned long b) {
         return (r << 16 | g << 8 | b) == rgb;
     });
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CXScreen {
 public:
@@ -24,6 +25,20 @@ public:
     // Sets the root's background to black with a white rectangle, and
     // clears it to that.
     void SetRootPicture(int x, int y, int width, int height);
+
+    // A copy of the whole screen as it is now, as XScreenSaver's driver
+    // takes it before it blanks the screen.
+    Pixmap Screenshot();
+    // Leaves the screenshot for the hacks on the window, as the driver does
+    // (the _SCREENSAVER_SCREENSHOT property).
+    void LeaveScreenshot(Window window, Pixmap screenshot);
+
+    // The rectangle's pixels (0xRRGGBB) row by row; empty when the window
+    // cannot be read.
+    std::vector<unsigned long> Pixels(Window window, int x, int y, int width, int height);
+    // Pixels of the window whose colour (r, g, b, 0..255 each) passes the
+    // test; 0 when the window cannot be read.
+    long CountPixels(Window window, const std::function<bool(unsigned long r, unsigned long g, unsigned long b)>& test);
 
     // Branch pixels (green above red and blue, as every branch colour is)
     // in the rectangle of the window; pixels beyond it are not counted.

@@ -6,10 +6,12 @@
 //
 // While an object lives, SIGINT, SIGTERM and SIGHUP remove the temporary
 // files and end the process with status 128 + the signal's number (130,
-// 143, 129). One object at a time.
+// 143, 129). One object at a time. When it goes, what was not committed is
+// removed, and then the signals act as they did before.
 #pragma once
 
 #include "file_replacement.h"
+#include "temporary_files.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,8 +20,7 @@
 
 class COutputFiles {
 public:
-    COutputFiles();
-    ~COutputFiles();  // removes what was not committed; restores the signals
+    COutputFiles() = default;
     COutputFiles(const COutputFiles&) = delete;
     COutputFiles& operator=(const COutputFiles&) = delete;
 
@@ -33,5 +34,8 @@ public:
     static constexpr int kMaxFiles = 2;
 
 private:
+    // Made first and gone last, so the signals remove every temporary file
+    // for as long as one exists.
+    CInterruptCleanup m_cleanup;
     std::vector<std::unique_ptr<CFileReplacement>> m_files;
 };

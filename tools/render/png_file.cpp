@@ -1,6 +1,7 @@
 #include "png_file.h"
 
 #include "file_replacement.h"
+#include "regular_file.h"
 
 #include <png.h>
 
@@ -10,6 +11,9 @@
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -136,11 +140,20 @@ struct CFileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// Only a regular file is read: a FIFO would block the tool until a writer
+// came, and a device could go on for ever.
 bool ReadFile(const std::string& path, CSurface& canvas, bool fit, std::string& error)
 {
-    const std::unique_ptr<std::FILE, CFileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::string reason;
+    const int fd = OpenRegularFile(path, O_RDONLY, reason);
+    std::FILE* const stream = fd < 0 ? nullptr : ::fdopen(fd, "rb");
+    if (fd >= 0 && stream == nullptr) {
+        reason = std::strerror(errno);
+        ::close(fd);
+    }
+    const std::unique_ptr<std::FILE, CFileCloser> file(stream);
     if (!file) {
-        error = "cannot read PNG '" + path + "': " + std::strerror(errno);
+        error = "cannot read PNG '" + path + "': " + reason;
         return false;
     }
     return Read(file.get(), path, canvas, fit, error);
