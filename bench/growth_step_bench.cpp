@@ -1,7 +1,8 @@
 // How long one growth step takes on the surface device context for a full
-// 1920 x 1080 screen at the largest growth rate (3049 slots in use), for the
-// smallest and largest plant size, split into steps with and without a
+// 1920 x 1080 screen and a 3840 x 2160 one at the largest growth rate, for
+// the smallest and largest plant size, split into steps with and without a
 // re-seed. Run: build/native/bench/growth_step_bench [steps]
+// (bench/growth_step_compare.sh runs several builds of it in turns.)
 #include "full_screen_growth.h"
 #include "surface/surface_dc.h"
 
@@ -11,9 +12,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
 
 // Counts the segments the step draws.
 class CCountingGrowth : public CGrowthState {
@@ -35,12 +33,12 @@ struct CBucket {
     long long segments = 0;
 };
 
-void Run(int plantSize, int steps)
+void Run(int width, int height, int plantSize, int steps)
 {
-    CCountingGrowth growth(PoolCapacityForScreen(kWidth, kHeight));
-    SetUpFullScreenGrowth(growth, kWidth, kHeight, 100, plantSize);
+    CCountingGrowth growth(PoolCapacityForScreen(width, height));
+    SetUpFullScreenGrowth(growth, width, height, 100, plantSize);
 
-    CSurface surface(kWidth, kHeight, 0);
+    CSurface surface(width, height, 0);
     CBucket plain, reseed;
     for (int i = 0; i < steps + 200; ++i) {
         const long long segmentsBefore = growth.m_segments;
@@ -59,10 +57,13 @@ void Run(int plantSize, int steps)
         bucket.steps += 1;
         bucket.segments += growth.m_segments - segmentsBefore;
     }
+    char size[32];
+    std::snprintf(size, sizeof size, "%dx%d", width, height);
     for (const auto& [name, b] : {std::pair<const char*, CBucket>{"no re-seed", plain}, {"re-seed", reseed}}) {
         if (b.steps == 0)
             continue;
-        std::printf("%-10d %-11s %8lld %12.1f %14.1f %14.1f\n", plantSize, name, b.steps, b.seconds / b.steps * 1e6,
+        std::printf("%-10s %-10d %-11s %8lld %12.1f %14.1f %14.1f\n", size, plantSize, name, b.steps,
+                    b.seconds / b.steps * 1e6,
                     double(b.segments) / b.steps, b.segments ? b.seconds / b.segments * 1e9 : 0.0);
     }
 }
@@ -72,11 +73,11 @@ void Run(int plantSize, int steps)
 int main(int argc, char** argv)
 {
     const int steps = argc > 1 ? std::atoi(argv[1]) : 2000;
-    std::printf("Step on a %dx%d surface, %d slots in use\n", kWidth, kHeight,
-                SlotsInUse(kWidth, kHeight, 100, PoolCapacityForScreen(kWidth, kHeight)));
-    std::printf("%-10s %-11s %8s %12s %14s %14s\n", "plantSize", "step kind", "steps", "us/step", "segments/step",
-                "ns/segment");
-    Run(0, steps);
-    Run(100, steps);
+    std::printf("%-10s %-10s %-11s %8s %12s %14s %14s\n", "surface", "plantSize", "step kind", "steps", "us/step",
+                "segments/step", "ns/segment");
+    for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+        Run(width, height, 0, steps);
+        Run(width, height, 100, steps);
+    }
     return 0;
 }

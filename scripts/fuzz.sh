@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 build=${1:?usage: scripts/fuzz.sh BUILD_DIR [SECONDS]}
 seconds=${2:-25}
-targets=(fuzz_startup fuzz_profile_text fuzz_render_options fuzz_png_raw fuzz_png_structured fuzz_surface fuzz_probe_summary)
+targets=(fuzz_startup fuzz_profile_text fuzz_render_options fuzz_png_raw fuzz_png_structured fuzz_surface fuzz_probe_summary fuzz_narrow_line)
 work="$build/fuzz-run"
 rm -rf "$work"
 mkdir -p "$work"

@@ -42,9 +42,13 @@ void CDamage::Add(const RECT& rect)
         // piece: the boxes from there on that start within the gap of it
         // (which grows as it takes them in) are replaced by one box holding
         // them all.
-        auto first = boxes.begin();
-        while (first != boxes.end() && first->right < piece.left - m_joinGap)
-            ++first;
+        // The boxes lie left to right without overlap, so their right edges
+        // rise too: a band holding many (branches all over a 4K screen)
+        // finds the place by halving.
+        const LONG reach = piece.left - m_joinGap;
+        auto first = std::partition_point(boxes.begin(), boxes.end(), [reach](const CRect& box) {
+            return box.right < reach;
+        });
         auto last = first;
         while (last != boxes.end() && last->left <= piece.right + m_joinGap) {
             piece.left = std::min(piece.left, last->left);
@@ -54,9 +58,20 @@ void CDamage::Add(const RECT& rect)
             ++last;
         }
         if (first == last) {
+            // Room for a band's usual boxes at once, so that a record that
+            // is cleared and used again each tick soon stops allocating.
+            if (boxes.capacity() == 0) {
+                boxes.reserve(kBoxesAtOnce);
+                first = boxes.begin();
+            }
             boxes.insert(first, piece);
         } else {
-            *first = piece;
+            // Field by field: the piece was just written a field at a time,
+            // and copying it whole would wait for those writes to land.
+            first->left = piece.left;
+            first->top = piece.top;
+            first->right = piece.right;
+            first->bottom = piece.bottom;
             boxes.erase(first + 1, last);
         }
     }

@@ -17,6 +17,7 @@
 #include "afxtypes.h"
 
 #include <climits>
+#include <cstddef>
 #include <vector>
 
 class CDamage {
@@ -36,6 +37,7 @@ public:
     void Clear();
 
     bool IsEmpty() const { return m_empty; }
+    LONG JoinGap() const { return m_joinGap; }
     // Every changed pixel lies in one of them. They are disjoint, each lies
     // within one band, and they are ordered by band from top to bottom and
     // within a band from left to right, more than the join gap apart.
@@ -54,6 +56,8 @@ private:
     }
     // Extends the bands kept to hold band.
     std::vector<CRect>& AddBand(LONG band);
+
+    static constexpr std::size_t kBoxesAtOnce = 16;
 
     LONG m_joinGap;
     std::vector<std::vector<CRect>> m_bands;

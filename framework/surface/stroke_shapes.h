@@ -4,9 +4,10 @@
 // width: moving both end points moves every pixel with them (the caps sit
 // on the end points, the body's corners are the end points plus offsets
 // from the delta, and a polygon with integer corners rasterises the same
-// wherever it is). The growth draws its segments with a handful of widths
-// and short deltas, so each shape is rasterised once, as runs relative to
-// the start point, and every later stroke of that shape only copies runs.
+// wherever it is). Short strokes of a few widths recur, so each shape is
+// rasterised once, as runs relative to the start point, and every later
+// stroke of that shape only copies runs. (The growth's own pens, solid and
+// at most 2 wide, take CNarrowLine instead, which never allocates.)
 //
 // The table is shared by all surface contexts and filled on first use; like
 // the rest of the drawing code it is meant for one thread.

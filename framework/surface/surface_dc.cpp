@@ -1,10 +1,13 @@
 #include "surface_dc.h"
 
+#include "narrow_line.h"
 #include "stroke_shapes.h"
 #include "thin_line.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -28,14 +31,15 @@ CSurfaceDC::CSurfaceDC(CSurface& surface)
 {
 }
 
+// The rectangles are limited in the list given, which is kept: a context is
+// made every tick, and this way it allocates nothing of its own.
 CSurfaceDC::CSurfaceDC(CSurface& surface, std::vector<CRect> clip)
-    : m_surface(surface)
+    : m_surface(surface), m_clip(std::move(clip))
 {
-    for (const CRect& r : clip) {
-        const CRect inside = CRect::Intersection(r, surface.Bounds());
-        if (!inside.IsRectEmpty())
-            m_clip.push_back(inside);
-    }
+    for (CRect& r : m_clip)
+        r = CRect::Intersection(r, surface.Bounds());
+    m_clip.erase(std::remove_if(m_clip.begin(), m_clip.end(), [](const CRect& r) { return r.IsRectEmpty(); }),
+                 m_clip.end());
 }
 
 CPen* CSurfaceDC::SelectObject(CPen* pen)
@@ -50,13 +54,27 @@ CBrush* CSurfaceDC::SelectObject(CBrush* brush)
 
 CPoint CSurfaceDC::MoveTo(int x, int y)
 {
-    return std::exchange(m_position, CPoint(x, y));
+    const CPoint previous = m_position;
+    StorePosition(x, y);
+    return previous;
+}
+
+// The point is written as one 64-bit word. MoveTo reads it back whole right
+// after a segment, while that segment's pixel writes are still queued, and
+// a read spanning two narrower writes would have to wait for all of them to
+// reach memory (at 4K that showed as a tenth of the program in MoveTo).
+void CSurfaceDC::StorePosition(int x, int y)
+{
+    static_assert(sizeof(CPoint) == sizeof(std::uint64_t) && offsetof(CPoint, x) == 0, "CPoint is x, then y");
+    const std::uint64_t packed =
+        std::uint64_t{static_cast<std::uint32_t>(x)} | std::uint64_t{static_cast<std::uint32_t>(y)} << 32;
+    std::memcpy(&m_position, &packed, sizeof packed);
 }
 
 BOOL CSurfaceDC::LineTo(int x, int y)
 {
     DrawLine(m_position.x, m_position.y, x, y, m_pen ? m_pen->GetLogPen() : kInitialPen);
-    m_position = CPoint(x, y);
+    StorePosition(x, y);
     return TRUE;
 }
 
@@ -77,6 +95,10 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
         return;
     const COLORREF color = pen.color & 0x00FFFFFF;
     const std::uint32_t word = CSurface::WordOf(color);
+    if ((pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME) && CNarrowLine::Takes(pen.width, x0, y0, x1, y1)) {
+        DrawNarrowLine(x0, y0, x1, y1, pen.width, color, word);
+        return;
+    }
     const bool thin = pen.width <= 1;
     // A stroke stays within its pen width of the segment's box (round caps
     // reach at most (width + 1) / 2 + 1 beyond an end point). The box is
@@ -115,6 +137,20 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
             for (int x = xBegin; x < xEnd; ++x)  // a few pixels: a plain loop beats memset's set-up
                 row[x] = word;
         });
+    }
+}
+
+// The growth's pens: each clip rectangle's box of written pixels is the
+// damage there, and marks the summary.
+void CSurfaceDC::DrawNarrowLine(int x0, int y0, int x1, int y1, int width, COLORREF color, std::uint32_t word)
+{
+    for (const CRect& clip : m_clip) {
+        const CRect box = CNarrowLine::Draw(m_surface, x0, y0, x1, y1, width, clip, word);
+        if (box.IsRectEmpty())
+            continue;
+        if (m_damage != nullptr)
+            m_damage->Add(box);
+        m_surface.Wrote(box, color);
     }
 }
 

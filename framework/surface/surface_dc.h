@@ -42,6 +42,9 @@ public:
 
 private:
     void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);
+    void StorePosition(int x, int y);
+    // A solid pen of width 0..2 (CNarrowLine), word being WordOf its colour.
+    void DrawNarrowLine(int x0, int y0, int x1, int y1, int width, COLORREF color, std::uint32_t word);
     const CRoundCap& CapOfWidth(int width);
     // Fills a kept stroke shape placed at (x, y), within clip, with a
     // stored word (CSurface::WordOf the colour).
@@ -59,5 +62,6 @@ private:
     CPen* m_pen = nullptr;
     CBrush* m_brush = nullptr;
     // The cap of the last wide pen drawn with; pens rarely change width.
-    CRoundCap m_cap{2};
+    // None until one is drawn, since a context is made every tick.
+    CRoundCap m_cap;
 };

@@ -45,6 +45,8 @@ public:
     // for any width a caller passes.
     static constexpr int kMaxWidth = 1 << 16;
 
+    // No cap yet: width 0 and no rows (made without allocating).
+    CRoundCap() = default;
     // A cap of the width limited to kMaxWidth (Width() gives the limited one).
     explicit CRoundCap(int width);
 
@@ -53,7 +55,7 @@ public:
     const std::vector<Row>& Rows() const { return m_rows; }
 
 private:
-    int m_width;
+    int m_width = 0;
     std::vector<Row> m_rows;
 };
 
@@ -143,13 +145,15 @@ struct CrossSection {
     }
 };
 
-// The body of a line that is neither horizontal nor vertical: the
-// parallelogram p0 + a, p0 + b, p1 + b, p1 + a. Its corner offsets a and b
-// never make it flat, so every row from top to bottom - 1 crosses exactly
+// The corners of the body of a line that is neither horizontal nor
+// vertical, in order around it: p0 + a, p0 + b, p1 + b, p1 + a, where the
+// offsets a and b are the cross-section's halves on either side. They never
+// make it flat, so every row from its top to its bottom - 1 crosses exactly
 // two of its (non-horizontal) edges.
-class SlopedBody {
-public:
-    SlopedBody(int x0, int y0, int x1, int y1, int width)
+struct SlopedCorners {
+    std::int64_t x[4], y[4];
+
+    SlopedCorners(int x0, int y0, int x1, int y1, int width)
     {
         const std::int64_t dx = std::int64_t{x1} - x0;
         const std::int64_t dy = std::int64_t{y1} - y0;
@@ -171,14 +175,26 @@ public:
         const std::int64_t bx = wideX, by = -wideY;      // offset of corners 1 and 2
         const std::int64_t px[4] = {x0 + ax, x0 + bx, std::int64_t{x1} + bx, std::int64_t{x1} + ax};
         const std::int64_t py[4] = {y0 + ay, y0 + by, std::int64_t{y1} + by, std::int64_t{y1} + ay};
-        m_top = std::min(std::min(py[0], py[1]), std::min(py[2], py[3]));
-        m_bottom = std::max(std::max(py[0], py[1]), std::max(py[2], py[3]));
+        std::copy(px, px + 4, x);
+        std::copy(py, py + 4, y);
+    }
+};
+
+// The body of a sloped line, the parallelogram of SlopedCorners, one row at
+// a time.
+class SlopedBody {
+public:
+    SlopedBody(int x0, int y0, int x1, int y1, int width)
+    {
+        const SlopedCorners c(x0, y0, x1, y1, width);
+        m_top = std::min(std::min(c.y[0], c.y[1]), std::min(c.y[2], c.y[3]));
+        m_bottom = std::max(std::max(c.y[0], c.y[1]), std::max(c.y[2], c.y[3]));
         for (int i = 0; i < 4; ++i) {
             const int j = (i + 1) % 4;
-            if (py[i] < py[j])
-                m_edges[m_count++] = Edge(px[i], py[i], px[j], py[j]);
-            else if (py[i] > py[j])
-                m_edges[m_count++] = Edge(px[j], py[j], px[i], py[i]);
+            if (c.y[i] < c.y[j])
+                m_edges[m_count++] = Edge(c.x[i], c.y[i], c.x[j], c.y[j]);
+            else if (c.y[i] > c.y[j])
+                m_edges[m_count++] = Edge(c.x[j], c.y[j], c.x[i], c.y[i]);
         }
     }
 

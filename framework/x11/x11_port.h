@@ -8,29 +8,20 @@
 // what changed on the screen after every round.
 //
 // Its rooms: the connection (x11_display), the X windows framework windows
-// appear in (x11_targets, x11_target), event dispatch (x11_event_dispatch,
-// x11_events), the loop (x11_loop), presents (x11_presenter) and the frame
-// rate overlay (x11_fps_overlay).
+// appear in (x11_targets, x11_target, x11_own_window), event dispatch
+// (x11_event_dispatch, x11_events), the loop (x11_loop), presents
+// (x11_presenter) and the frame rate overlay (x11_fps_overlay).
 //
 // No Xlib type appears here, so program code may include it.
 #pragma once
 
 #include "afxtypes.h"
 #include "x11_run_options.h"
+#include "x11_start_picture.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// What a window of another program starts with, once the port attaches to it.
-enum class CX11StartPicture {
-    // What the window shows, or the screenshot XScreenSaver's driver left
-    // on it.
-    Shown,
-    // What XScreenSaver's image hacks start on: the picture its helper
-    // chooses from the user's image settings (x11_image_grabber.h).
-    Grabbed,
-};
 
 class CX11Port {
 public:

@@ -3,13 +3,10 @@
 #include "offscreen_resources.h"
 #include "window_tree.h"
 #include "x11_image_grabber.h"
+#include "x11_own_window.h"
 #include "x11_picture.h"
 #include "x11_shared_words.h"
 
-#include <X11/Xutil.h>
-
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -108,41 +105,7 @@ HWND CX11Targets::Attach(std::uint32_t window, CX11StartPicture picture, std::st
 
 bool CX11Targets::CreateOwnWindow(HWND hWnd)
 {
-    Display* dpy = m_display.Get();
-    const COffscreenWindow* window = m_world.Find(hWnd);
-    const CRect rect = window->rect;
-    const bool popup = (window->style & WS_POPUP) != 0;
-    XSetWindowAttributes attributes{};
-    attributes.background_pixmap = None;  // nothing painted behind the picture
-    attributes.override_redirect = popup ? True : False;
-    attributes.event_mask =
-        ExposureMask | KeyPressMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask;
-    const Window x = XCreateWindow(dpy, m_display.Root(), rect.left, rect.top,
-                                   static_cast<unsigned>(std::max<LONG>(rect.Width(), 1)),
-                                   static_cast<unsigned>(std::max<LONG>(rect.Height(), 1)), 0, CopyFromParent,
-                                   InputOutput, CopyFromParent, CWBackPixmap | CWOverrideRedirect | CWEventMask,
-                                   &attributes);
-    // The class is the program's name, capitalised as X classes are; the
-    // title is the window's text, or the class when it has none.
-    std::string name = CX11Display::ProgramName();
-    std::string className = name;
-    if (!className.empty())
-        className[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(className[0])));
-    XStoreName(dpy, x, (window->text.empty() ? className : window->text).c_str());
-    XClassHint classHint{name.data(), className.data()};
-    XSetClassHint(dpy, x, &classHint);
-    XSetWMProtocols(dpy, x, &m_deleteWindow, 1);
-    // Where the program (or the user's -geometry) put it; it may be
-    // resized, and the picture follows.
-    XSizeHints hints{};
-    hints.flags = USPosition | USSize;
-    hints.x = rect.left;
-    hints.y = rect.top;
-    hints.width = rect.Width();
-    hints.height = rect.Height();
-    XSetWMNormalHints(dpy, x, &hints);
-    XMapRaised(dpy, x);
-
+    const Window x = CreateOwnXWindow(m_display, *m_world.Find(hWnd), m_deleteWindow);
     std::string error;
     std::unique_ptr<CX11Presenter> presenter = CX11Presenter::Create(m_display, x, error);
     const bool presents = presenter != nullptr;

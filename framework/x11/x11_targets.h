@@ -7,7 +7,7 @@
 
 #include "offscreen_world.h"
 #include "x11_display.h"
-#include "x11_port.h"
+#include "x11_start_picture.h"
 #include "x11_target.h"
 
 #include <X11/Xlib.h>

@@ -1,0 +1,344 @@
+#include "narrow_line.h"
+
+#include "line_math.h"
+#include "thin_line.h"
+#include "wide_line.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Fills a rectangle that lies on the surface.
+void FillBlock(CSurface& surface, const CRect& block, std::uint32_t word)
+{
+    for (LONG y = block.top; y < block.bottom; ++y) {
+        std::uint32_t* row = surface.RowToDraw(y);
+        for (LONG x = block.left; x < block.right; ++x)
+            row[x] = word;
+    }
+}
+
+// Where a non-horizontal polygon edge crosses successive rows, by the rule
+// of wide_line::Edge (ceil of the exact crossing): tx plus the floor of
+// (bx - tx)(y - ty) / (by - ty), plus one when the remainder is not 0.
+// Divisions cost more than the rest of a short edge, so an edge placed on
+// its top row needs none, and the step per row is reckoned only for an
+// edge that steps.
+class CRowCrossing {
+public:
+    // The crossing row by row: a few registers' worth, walked in place.
+    struct CWalk {
+        std::int64_t floor = 0, remainder = 0;  // tx + the floor, and the remainder
+        std::int64_t stepFloor = 0, stepRemainder = 0, dy = 1;
+
+        std::int64_t Crossing() const { return floor + (remainder != 0 ? 1 : 0); }
+        void Step()
+        {
+            floor += stepFloor;
+            remainder += stepRemainder;
+            if (remainder >= dy) {
+                remainder -= dy;
+                ++floor;
+            }
+        }
+    };
+
+    CRowCrossing() = default;
+    CRowCrossing(std::int64_t tx, std::int64_t ty, std::int64_t bx, std::int64_t by)
+        : m_tx(tx), m_ty(ty), m_by(by), m_dx(bx - tx), m_row(ty)
+    {
+        m_walk.floor = tx;
+        m_walk.dy = by - ty;
+    }
+
+    std::int64_t Top() const { return m_ty; }
+    std::int64_t Bottom() const { return m_by; }  // excluded
+
+    // The walk on row y (Top() <= y < Bottom()), able to step if steps.
+    CWalk WalkFrom(std::int64_t y, bool steps)
+    {
+        if (y != m_row) {
+            const std::int64_t num = m_dx * (y - m_ty);
+            const std::int64_t quotient = line_math::FloorDiv(num, m_walk.dy);
+            m_walk.floor = m_tx + quotient;
+            m_walk.remainder = num - quotient * m_walk.dy;
+            m_row = y;
+        }
+        if (steps && !m_stepped) {
+            // The short edges of a narrow stroke are one or two rows high.
+            const std::int64_t dy = m_walk.dy;
+            m_walk.stepFloor = dy == 1 ? m_dx : dy == 2 ? m_dx >> 1 : line_math::FloorDiv(m_dx, dy);
+            m_walk.stepRemainder = m_dx - m_walk.stepFloor * dy;
+            m_stepped = true;
+        }
+        return m_walk;
+    }
+    // Takes back a walk that has reached row y.
+    void Keep(const CWalk& walk, std::int64_t y)
+    {
+        m_walk = walk;
+        m_row = y;
+    }
+
+private:
+    std::int64_t m_tx = 0, m_ty = 0, m_by = 0, m_dx = 0;
+    std::int64_t m_row = 0;  // the row m_walk is on
+    CWalk m_walk;
+    bool m_stepped = false;
+};
+
+}  // namespace
+
+CRect CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
+                           std::uint32_t word)
+{
+    const int dx = x1 - x0;  // within 2 * kReach
+    const int dy = y1 - y0;
+    if (dx == 0 && dy == 0)
+        return CRect();
+    const bool inside = clip.PtInRect(CPoint(x0, y0)) && clip.PtInRect(CPoint(x1, y1));
+    if (!inside) {
+        // A line that leaves the clip is rare: the walk's own clipping finds
+        // where it enters and leaves.
+        int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+        ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) {
+            surface.RowToDraw(y)[x] = word;
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x + 1);
+            bottom = std::max(bottom, y + 1);
+        });
+        return left < right ? CRect(left, top, right, bottom) : CRect();
+    }
+
+    // Every pixel lies inside: the walk of thin_line.h on a pointer, the
+    // start pixel lit and the end pixel not.
+    const int adx = std::abs(dx), ady = std::abs(dy);
+    const bool xMajor = adx > ady;
+    const int major = xMajor ? adx : ady;
+    const int minor = xMajor ? ady : adx;
+    const int majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const std::ptrdiff_t stride = surface.Width();
+    const std::ptrdiff_t majorStep = xMajor ? majorSign : majorSign * stride;
+    const std::ptrdiff_t minorStep = xMajor ? minorSign * stride : minorSign;
+    const std::int64_t a = 2 * std::int64_t{minor};
+    const std::int64_t b = 2 * std::int64_t{major};
+    std::int64_t f = a - major + (minorSign < 0 ? 1 : 0);
+    std::uint32_t* pixel = surface.RowToDraw(y0) + x0;
+    int steps = 0;
+    // The last pixel is written after the loop, so the pointer never moves
+    // past it.
+    for (int k = 1; k < major; ++k) {
+        *pixel = word;
+        pixel += majorStep;
+        if (f > 0) {
+            pixel += minorStep;
+            f += a - b;
+            ++steps;
+        } else {
+            f += a;
+        }
+    }
+    *pixel = word;
+
+    const int lastMajor = (xMajor ? x0 : y0) + majorSign * (major - 1);
+    const int lastMinor = (xMajor ? y0 : x0) + minorSign * steps;
+    const int lastX = xMajor ? lastMajor : lastMinor;
+    const int lastY = xMajor ? lastMinor : lastMajor;
+    return CRect(std::min(x0, lastX), std::min(y0, lastY), std::max(x0, lastX) + 1, std::max(y0, lastY) + 1);
+}
+
+namespace {
+
+// The body of a sloped stroke of width 2 is a parallelogram. Between two
+// consecutive corner rows the same two of its edges bound every row (it is
+// convex and no edge is horizontal), so each such band of rows walks just
+// those two: the long edges through the middle, a short one (at most two
+// rows high) at either end. Calls row(y, begin, end) for the rows within
+// bounds, the run limited to bounds (begin >= end when nothing is left).
+template <class RowFn>
+void WalkSlopedBody(int x0, int y0, int x1, int y1, const CRect& bounds, RowFn&& row)
+{
+    const wide_line::SlopedCorners corners(x0, y0, x1, y1, 2);
+    CRowCrossing edges[4];
+    std::int64_t rows[4];
+    for (int i = 0; i < 4; ++i) {
+        const int j = (i + 1) % 4;
+        rows[i] = corners.y[i];
+        if (corners.y[i] < corners.y[j])
+            edges[i] = CRowCrossing(corners.x[i], corners.y[i], corners.x[j], corners.y[j]);
+        else
+            edges[i] = CRowCrossing(corners.x[j], corners.y[j], corners.x[i], corners.y[i]);
+    }
+    for (int i = 1; i < 4; ++i) {  // four rows sort by insertion
+        for (int k = i; k > 0 && rows[k - 1] > rows[k]; --k)
+            std::swap(rows[k - 1], rows[k]);
+    }
+    for (int band = 0; band < 3; ++band) {
+        const std::int64_t first = std::max<std::int64_t>(rows[band], bounds.top);
+        const std::int64_t end = std::min<std::int64_t>(rows[band + 1], bounds.bottom);
+        if (first >= end)
+            continue;
+        CRowCrossing* bounding[2] = {nullptr, nullptr};
+        int found = 0;
+        for (CRowCrossing& edge : edges) {
+            if (found < 2 && edge.Top() <= rows[band] && rows[band] < edge.Bottom())
+                bounding[found++] = &edge;
+        }
+        if (found < 2)
+            continue;
+        CRowCrossing& e = *bounding[0];
+        CRowCrossing& f = *bounding[1];
+        const bool eGoesOn = e.Bottom() > end, fGoesOn = f.Bottom() > end;
+        CRowCrossing::CWalk we = e.WalkFrom(first, end - first > 1 || eGoesOn);
+        CRowCrossing::CWalk wf = f.WalkFrom(first, end - first > 1 || fGoesOn);
+        for (std::int64_t y = first;; ++y) {
+            const std::int64_t ce = we.Crossing(), cf = wf.Crossing();
+            row(static_cast<int>(y), std::max<std::int64_t>(std::min(ce, cf), bounds.left),
+                std::min<std::int64_t>(std::max(ce, cf), bounds.right));
+            if (y + 1 == end)
+                break;
+            we.Step();
+            wf.Step();
+        }
+        // An edge that goes on into the next band is stepped onto its first
+        // row there, which saves placing it by division.
+        if (eGoesOn) {
+            we.Step();
+            e.Keep(we, end);
+        }
+        if (fGoesOn) {
+            wf.Step();
+            f.Keep(wf, end);
+        }
+    }
+}
+
+// The sloped strokes of width 2 at most kKeptDelta long on either axis,
+// which is nearly every segment the growth draws on a screen up to full HD:
+// the rows of each, relative to its start point, made the first time it is
+// drawn and copied from then on. A stroke depends on the delta alone (a
+// polygon with integer corners rasterises the same wherever it lies). Every
+// row of these strokes is one run (the end blocks touch the body; the
+// comparison over every delta up to 100 checks it), so the blocks are kept
+// merged into the body's rows. All of them share one block of about a
+// megabyte, allocated at the first use, so that no later tick allocates.
+// Like the rest of the drawing code it is meant for one thread.
+class CKeptBodies {
+public:
+    static constexpr int kKeptDelta = 48;
+
+    // One row's run [left, right) from the start point's x; empty when
+    // left >= right.
+    struct Run {
+        std::int16_t left, right;
+    };
+
+    static bool Keeps(int dx, int dy) { return std::abs(dx) <= kKeptDelta && std::abs(dy) <= kKeptDelta; }
+
+    // The |dy| + 2 rows of the stroke of delta (dx, dy) (Keeps must hold),
+    // from the row min(0, dy) - 1 relative to the start point down.
+    const Run* Rows(int dx, int dy)
+    {
+        const std::size_t shape = static_cast<std::size_t>((dy + kKeptDelta) * kSide + dx + kKeptDelta);
+        Run* const rows = m_runs.data() + m_firstRunOfDy[static_cast<std::size_t>(dy + kKeptDelta)] +
+                          static_cast<std::size_t>(dx + kKeptDelta) * static_cast<std::size_t>(std::abs(dy) + 2);
+        if (m_made[shape] == 0) {
+            const int top = std::min(0, dy) - 1;
+            std::fill(rows, rows + std::abs(dy) + 2, Run{0, 0});
+            const CRect bounds(std::min(0, dx) - 1, top, std::max(0, dx) + 1, std::max(0, dy) + 1);
+            WalkSlopedBody(0, 0, dx, dy, bounds, [&](int y, std::int64_t begin, std::int64_t end) {
+                rows[y - top] = Run{static_cast<std::int16_t>(begin), static_cast<std::int16_t>(end)};
+            });
+            AddBlock(rows, top, 0, 0);
+            AddBlock(rows, top, dx, dy);
+            m_made[shape] = 1;
+        }
+        return rows;
+    }
+
+    static CKeptBodies& Instance()
+    {
+        static CKeptBodies bodies;
+        return bodies;
+    }
+
+private:
+    static constexpr int kSide = 2 * kKeptDelta + 1;
+
+    // Merges the 2 x 2 block on (x, y) into the rows.
+    static void AddBlock(Run* rows, int top, int x, int y)
+    {
+        for (int row = y - 1; row <= y; ++row) {
+            Run& run = rows[row - top];
+            const auto left = static_cast<std::int16_t>(x - 1), right = static_cast<std::int16_t>(x + 1);
+            run = run.left < run.right ? Run{std::min(run.left, left), std::max(run.right, right)} : Run{left, right};
+        }
+    }
+
+    CKeptBodies() : m_made(static_cast<std::size_t>(kSide) * kSide, 0)
+    {
+        std::size_t total = 0;
+        for (int dy = -kKeptDelta; dy <= kKeptDelta; ++dy) {
+            m_firstRunOfDy[static_cast<std::size_t>(dy + kKeptDelta)] = total;
+            total += static_cast<std::size_t>(kSide) * static_cast<std::size_t>(std::abs(dy) + 2);
+        }
+        m_runs.resize(total);
+    }
+
+    std::vector<Run> m_runs;
+    std::size_t m_firstRunOfDy[kSide] = {};
+    std::vector<std::uint8_t> m_made;
+};
+
+}  // namespace
+
+// A stroke of width 2 is the union of a 2 x 2 block on each end point, its
+// lower right pixel on the point, and the body between them. Along an axis
+// (or for a dot) that union is one rectangle. A sloped body is a
+// parallelogram whose corners lie at most a pixel from the end points, so
+// the blocks reach its outermost rows and columns: the stroke's box is the
+// end points' box grown by one to the left and top and by two (one past the
+// last pixel) to the right and bottom, whatever the slope. A pixel of the
+// body under a block is written twice, in the same colour.
+CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
+                               std::uint32_t word)
+{
+    const CRect box = CRect::Intersection(
+        CRect(std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1, std::max(y0, y1) + 1), clip);
+    if (box.IsRectEmpty())
+        return CRect();
+    if (x0 == x1 || y0 == y1) {
+        FillBlock(surface, box, word);
+        return box;
+    }
+
+    const int dx = x1 - x0, dy = y1 - y0;
+    if (CKeptBodies::Keeps(dx, dy)) {  // end blocks included
+        const CKeptBodies::Run* const rows = CKeptBodies::Instance().Rows(dx, dy);
+        const int top = y0 + std::min(0, dy) - 1;
+        for (LONG y = box.top; y < box.bottom; ++y) {
+            const CKeptBodies::Run& run = rows[y - top];
+            const LONG begin = std::max<LONG>(x0 + run.left, box.left);
+            const LONG end = std::min<LONG>(x0 + run.right, box.right);
+            std::uint32_t* const pixels = surface.RowToDraw(y);
+            for (LONG x = begin; x < end; ++x)  // a few pixels: a plain loop beats memset's set-up
+                pixels[x] = word;
+        }
+        return box;
+    }
+    WalkSlopedBody(x0, y0, x1, y1, box, [&](int y, std::int64_t begin, std::int64_t end) {
+        std::uint32_t* const pixels = surface.RowToDraw(y);
+        for (std::int64_t x = begin; x < end; ++x)
+            pixels[x] = word;
+    });
+    FillBlock(surface, CRect::Intersection(CRect(x0 - 1, y0 - 1, x0 + 1, y0 + 1), clip), word);
+    FillBlock(surface, CRect::Intersection(CRect(x1 - 1, y1 - 1, x1 + 1, y1 + 1), clip), word);
+    return box;
+}

@@ -1,0 +1,90 @@
+// A tick draws on a presenting context that is made and closed every time,
+// a hundred times a second: it must allocate nothing once the program runs.
+// This suite counts every allocation of the process (operator new is
+// replaced here, so it is a program of its own) over ticks of a full-screen
+// growth at "Growth Rate" and "Plant Size" 100, presenting what changed.
+#include "growth/growth_random.h"
+#include "growth/growth_state.h"
+#include "growth/slot_count.h"
+#include "surface/presenting_dc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+long long g_allocations = 0;
+
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    ++g_allocations;
+    if (void* p = std::malloc(size != 0 ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+namespace {
+
+TEST(TickAllocation, TicksAtFullRateAllocateNothing)
+{
+    constexpr int kWidth = 1920, kHeight = 1080;
+    CGrowthState growth(PoolCapacityForScreen(kWidth, kHeight));
+    SeedGrowthRandom(26);
+    growth.m_clientWidth = kWidth;
+    growth.m_clientHeight = kHeight;
+    growth.m_sizeFactor = 1.0 + 0.05 * 100;
+    growth.m_inUse = SlotsInUse(kWidth, kHeight, 100, growth.m_capacity);
+    CSurface picture(kWidth, kHeight);
+
+    long long presented = 0;
+    const auto tick = [&](std::vector<CRect> clip) {
+        CPresentingDC dc(picture, std::move(clip),
+                         [&presented](const CSurface&, const std::vector<CRect>& changed) {
+                             presented += static_cast<long long>(changed.size());
+                         },
+                         CDamage::kSpanJoinGap);
+        growth.Step(dc);
+    };
+    // The first ticks grow the records' storage and the kept stroke shapes.
+    for (int i = 0; i < 1000; ++i)
+        tick({picture.Bounds()});
+
+    // The clip list is the caller's, made before the tick starts.
+    std::vector<std::vector<CRect>> clips(300, std::vector<CRect>{picture.Bounds()});
+    const long long before = g_allocations;
+    for (std::vector<CRect>& clip : clips)
+        tick(std::move(clip));
+    EXPECT_EQ(g_allocations - before, 0);
+    EXPECT_GT(presented, 0);
+}
+
+}  // namespace
