@@ -68,7 +68,9 @@ void CSurfaceDC::StorePosition(int x, int y)
     static_assert(sizeof(CPoint) == sizeof(std::uint64_t) && offsetof(CPoint, x) == 0, "CPoint is x, then y");
     const std::uint64_t packed =
         std::uint64_t{static_cast<std::uint32_t>(x)} | std::uint64_t{static_cast<std::uint32_t>(y)} << 32;
-    std::memcpy(&m_position, &packed, sizeof packed);
+    // CPoint is two plain ints with constructors only, so its bytes may be
+    // written directly.
+    std::memcpy(static_cast<void*>(&m_position), &packed, sizeof packed);
 }
 
 BOOL CSurfaceDC::LineTo(int x, int y)
