@@ -80,7 +80,7 @@ protected:
     ~COffscreenDamageSink() = default;
 };
 
-class COffscreenWorld : private COffscreenDefaultHost {
+class COffscreenWorld final : private COffscreenDefaultHost {
 public:
     static constexpr LONG kDefaultScreenWidth = 1024;
     static constexpr LONG kDefaultScreenHeight = 768;
