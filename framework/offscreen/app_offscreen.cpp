@@ -6,11 +6,15 @@
 #include "offscreen_world.h"
 
 // Nothing outside drives timers or input here, so the loop delivers what
-// is posted (and the paints due) and ends at the quit message or when
-// nothing is left; 0 unless a quit message gave its code.
+// is posted to the installed world (and the paints due) and ends at the
+// quit message or when nothing is left; 0 unless a quit message gave its
+// code, and without a world.
 int CWinApp::Run()
 {
-    const COffscreenPumpResult result = OffscreenWorld().Pump();
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    if (world == nullptr)
+        return 0;
+    const COffscreenPumpResult result = world->Pump();
     return result.quit ? result.exitCode : 0;
 }
 

@@ -4,6 +4,12 @@
 
 #include <cstdio>
 
+COffscreenClassTable& OffscreenClasses()
+{
+    static COffscreenClassTable classes;
+    return classes;
+}
+
 COffscreenClassTable::COffscreenClassTable()
 {
     m_classes.push_back(COffscreenClass{kDefaultClassName, 0, OffscreenArrowCursor(), nullptr, nullptr});

@@ -1,6 +1,7 @@
 // Window classes of the off-screen port: what AfxRegisterWndClass
 // registered, so that windows know their cursor and tests can check the
-// style and cursor a class was given.
+// style and cursor a class was given. Classes are the process's, as on
+// Windows: code keeps their names for the life of the process.
 #pragma once
 
 #include "afxport.h"
@@ -34,3 +35,6 @@ private:
     // A deque never moves its elements, so the names handed out stay valid.
     std::deque<COffscreenClass> m_classes;
 };
+
+// The process's classes.
+COffscreenClassTable& OffscreenClasses();

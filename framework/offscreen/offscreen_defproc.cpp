@@ -1,22 +1,25 @@
-// Default processing: what DefWindowProc does on Windows for the messages
-// this program leaves to it.
-#include "offscreen_world.h"
+#include "offscreen_defproc.h"
 
-LRESULT COffscreenWorld::DefaultProcessing(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+#include "offscreen_classes.h"
+
+#include <cstdint>
+
+LRESULT OffscreenDefaultProcessing(COffscreenDefaultHost& host, HWND hWnd, UINT message, WPARAM wParam,
+                                   LPARAM lParam)
 {
-    COffscreenWindow* window = Find(hWnd);
-    if (window == nullptr)
+    const char* className = host.ClassNameOf(hWnd);
+    if (className == nullptr)
         return 0;
     switch (message) {
     case WM_NCCREATE:
         return TRUE;
     case WM_CLOSE:
-        Destroy(hWnd);
+        host.Close(hWnd);
         return 0;
     case WM_PAINT:
         // Nobody painted: the region is validated so WM_PAINT does not
         // come back.
-        window->updateRegion.clear();
+        host.Validate(hWnd);
         return 0;
     case WM_NCACTIVATE:
         return TRUE;
@@ -24,9 +27,9 @@ LRESULT COffscreenWorld::DefaultProcessing(HWND hWnd, UINT message, WPARAM wPara
         // Over the client area the pointer takes the class's cursor; a
         // class without one leaves the pointer as it is.
         if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT) {
-            const COffscreenClass* windowClass = m_classes.Find(window->className.c_str());
+            const COffscreenClass* windowClass = OffscreenClasses().Find(className);
             if (windowClass != nullptr && windowClass->cursor != nullptr) {
-                m_cursor = windowClass->cursor;
+                host.ShowCursor(windowClass->cursor);
                 return TRUE;
             }
         }
@@ -35,10 +38,10 @@ LRESULT COffscreenWorld::DefaultProcessing(HWND hWnd, UINT message, WPARAM wPara
         // Windows ignores the low four bits of the command here.
         switch (wParam & 0xFFF0) {
         case SC_CLOSE:
-            Send(hWnd, WM_CLOSE, 0, 0);
+            host.Deliver(hWnd, WM_CLOSE, 0, 0);
             break;
         case SC_SCREENSAVE:
-            ++m_screenSaveRequests;
+            host.RequestScreenSave();
             break;
         default:
             break;

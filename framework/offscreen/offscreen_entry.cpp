@@ -3,7 +3,6 @@
 #include "app.h"
 #include "wnd.h"
 #include "offscreen_resources.h"
-#include "offscreen_world.h"
 
 #include <string>
 
@@ -33,7 +32,7 @@ int AfxOffscreenMain(int argc, char** argv)
     app->m_argc = argc;
     app->m_argv = argv;
     if (app->m_pszAppName == nullptr)
-        app->m_pszAppName = OffscreenWorld().KeepString(ModuleBaseName(argc > 0 ? argv[0] : nullptr));
+        app->m_pszAppName = OffscreenKeepString(ModuleBaseName(argc > 0 ? argv[0] : nullptr));
     if (!app->InitInstance()) {
         // As in MFC: a main window left behind by a failed start goes.
         if (app->m_pMainWnd != nullptr)

@@ -1,5 +1,7 @@
 #include "offscreen_resources.h"
 
+#include <deque>
+
 namespace {
 
 // The kind of resource sits above the 16-bit identifier, so no two kinds
@@ -45,4 +47,16 @@ HCURSOR OffscreenArrowCursor()
 HINSTANCE OffscreenModuleInstance()
 {
     return reinterpret_cast<HINSTANCE>(kModuleInstance);
+}
+
+LPCTSTR OffscreenKeepString(const std::string& text)
+{
+    // A deque never moves its elements, so the copies handed out stay put.
+    static std::deque<std::string> kept;
+    for (const std::string& k : kept) {
+        if (k == text)
+            return k.c_str();
+    }
+    kept.push_back(text);
+    return kept.back().c_str();
 }

@@ -6,6 +6,8 @@
 
 #include "afxport.h"
 
+#include <string>
+
 // A cursor of the system, such as the arrow (32512).
 HCURSOR OffscreenSystemCursor(UINT id);
 // A cursor or icon of the program's module; nullptr for identifiers
@@ -19,3 +21,7 @@ HCURSOR OffscreenArrowCursor();
 
 // The handle of the program's module, as WinMain receives it on Windows.
 HINSTANCE OffscreenModuleInstance();
+
+// A copy of the text kept for the life of the process, as a module's
+// strings are (the application's name).
+LPCTSTR OffscreenKeepString(const std::string& text);

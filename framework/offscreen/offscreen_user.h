@@ -3,18 +3,18 @@
 // the off-screen port's window table. On Win32 the same names are the real
 // functions from <windows.h>, so calling code compiles unchanged on both.
 //
-// Reached through afxport.h; include that rather than this header.
+// Included at the end of afxport.h, whose types it uses; include that
+// rather than this header.
 #pragma once
 
-#include "afxport.h"
-
-// SM_CXSCREEN and SM_CYSCREEN: the primary screen's size, which the driver
-// sets (1024 x 768 until it does). SM_CXICON and SM_CYICON: 32. Any other
-// index: 0, as Windows answers for metrics it does not know.
+// SM_CXSCREEN and SM_CYSCREEN: the primary screen's size, which the
+// window system's owner sets (1024 x 768 until it does; 0 without one).
+// SM_CXICON and SM_CYICON: 32. Any other index: 0, as Windows answers for
+// metrics it does not know.
 int GetSystemMetrics(int index);
 
 // Makes cursor the pointer's shape (nullptr hides the pointer) and returns
-// the shape it replaces. The driver reports the current shape.
+// the shape it replaces. The window system reports the current shape.
 HCURSOR SetCursor(HCURSOR cursor);
 
 // Negative while the key was held when the input message being handled

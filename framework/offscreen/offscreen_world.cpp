@@ -30,15 +30,19 @@ void CopyBeneath(const CSurface& source, const CRect& rect, CSurface& picture)
 
 }  // namespace
 
-COffscreenWorld& OffscreenWorld()
-{
-    static COffscreenWorld world;
-    return world;
-}
+COffscreenWorld* COffscreenWorld::s_installed = nullptr;
 
 COffscreenWorld::COffscreenWorld()
-    : m_cursor(OffscreenArrowCursor())
+    : m_previous(s_installed),
+      m_cursor(OffscreenArrowCursor())
 {
+    s_installed = this;
+}
+
+COffscreenWorld::~COffscreenWorld()
+{
+    Reset();
+    s_installed = m_previous;
 }
 
 void COffscreenWorld::Reset()
@@ -59,6 +63,7 @@ void COffscreenWorld::Reset()
     m_queue.clear();
     m_quitPending = false;
     m_quitCode = 0;
+    m_sinks.clear();
     m_classRegistrations = 0;
     m_screenSize = SIZE{kDefaultScreenWidth, kDefaultScreenHeight};
     m_screenPicture = CSurface();
@@ -215,10 +220,23 @@ void COffscreenWorld::FinishDestroy(HWND hWnd)
     window = Find(hWnd);
     CWnd* const object = window != nullptr ? window->object : nullptr;
     m_windows.erase(Key(hWnd));
+    m_sinks.erase(hWnd);
     if (object != nullptr) {
         object->m_hWnd = nullptr;
         object->PostNcDestroy();  // may delete the object
     }
+}
+
+HWND COffscreenWorld::AddHostWindow(const RECT& rect, DWORD style, HWND parent)
+{
+    if (parent != nullptr && Find(parent) == nullptr)
+        return nullptr;
+    COffscreenWindow window;
+    window.parent = parent;
+    window.className = "OffscreenHost";
+    window.style = style | (parent != nullptr ? WS_CHILD : 0);
+    window.rect = rect;
+    return AddWindow(std::move(window));
 }
 
 bool COffscreenWorld::Abandon(HWND hWnd)
@@ -227,6 +245,7 @@ bool COffscreenWorld::Abandon(HWND hWnd)
     if (window == nullptr || window->object != nullptr || window->destroying)
         return false;
     m_windows.erase(Key(hWnd));
+    m_sinks.erase(hWnd);
     return true;
 }
 
@@ -260,159 +279,21 @@ bool COffscreenWorld::IsVisible(HWND hWnd) const
     return true;
 }
 
-LRESULT COffscreenWorld::Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+void COffscreenWorld::SetDamageSink(HWND hWnd, COffscreenDamageSink* sink)
 {
-    const COffscreenWindow* window = Find(hWnd);
-    if (window == nullptr)
-        return 0;
-    if (window->object != nullptr)
-        return window->object->WindowProc(message, wParam, lParam);
-    return DefaultProcessing(hWnd, message, wParam, lParam);
+    if (sink == nullptr)
+        m_sinks.erase(hWnd);
+    else if (Find(hWnd) != nullptr)
+        m_sinks[hWnd] = sink;
 }
 
-bool COffscreenWorld::Post(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+void COffscreenWorld::Damaged(HWND hWnd, bool painted, const std::vector<CRect>& rects)
 {
-    if (Find(hWnd) == nullptr)
-        return false;
-    m_queue.push_back(COffscreenMessage{hWnd, message, wParam, lParam});
-    return true;
-}
-
-bool COffscreenWorld::PostInput(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, bool shift)
-{
-    if (Find(hWnd) == nullptr)
-        return false;
-    m_queue.push_back(COffscreenMessage{hWnd, message, wParam, lParam, shift});
-    return true;
-}
-
-void COffscreenWorld::PostQuit(int exitCode)
-{
-    m_quitPending = true;
-    m_quitCode = exitCode;
-}
-
-COffscreenPumpResult COffscreenWorld::Pump(std::size_t limit)
-{
-    COffscreenPumpResult result;
-    while (result.delivered < limit) {
-        if (!m_queue.empty()) {
-            const COffscreenMessage message = m_queue.front();
-            m_queue.pop_front();
-            if (Find(message.hWnd) == nullptr)
-                continue;  // its window went before the message was delivered
-            // As on Windows, the keyboard's state follows the input messages
-            // as they are taken from the queue, not the hardware.
-            if ((message.message >= WM_KEYDOWN && message.message <= WM_SYSKEYDOWN) ||
-                (message.message >= WM_MOUSEMOVE && message.message <= WM_MOUSEHWHEEL))
-                m_shiftHeld = message.shift;
-            Send(message.hWnd, message.message, message.wParam, message.lParam);
-            ++result.delivered;
-        } else if (m_quitPending) {
-            m_quitPending = false;
-            result.quit = true;
-            result.exitCode = m_quitCode;
-            return result;
-        } else if (const HWND hWnd = NextWindowToPaint()) {
-            Send(hWnd, WM_PAINT, 0, 0);
-            ++result.delivered;
-        } else {
-            result.idle = true;
-            return result;
+    for (const COffscreenWindow* window = Find(hWnd); window != nullptr; window = Find(window->parent)) {
+        const auto sink = m_sinks.find(window->handle);
+        if (sink != m_sinks.end()) {
+            sink->second->Damaged(hWnd, painted, rects);
+            return;
         }
     }
-    return result;
-}
-
-HWND COffscreenWorld::NextWindowToPaint() const
-{
-    for (const auto& entry : m_windows) {
-        const COffscreenWindow& window = *entry.second;
-        if (!window.updateRegion.empty() && !window.destroying && IsVisible(window.handle))
-            return window.handle;
-    }
-    return nullptr;
-}
-
-void COffscreenWorld::Invalidate(HWND hWnd, const RECT& rect)
-{
-    COffscreenWindow* window = Find(hWnd);
-    if (window == nullptr)
-        return;
-    const CRect part = CRect::Intersection(rect, window->surface->Bounds());
-    if (part.IsRectEmpty())
-        return;
-    std::vector<CRect>& region = window->updateRegion;
-    const auto contains = [](const CRect& outer, const CRect& inner) {
-        return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-               outer.bottom >= inner.bottom;
-    };
-    if (std::any_of(region.begin(), region.end(), [&](const CRect& r) { return contains(r, part); }))
-        return;
-    region.erase(std::remove_if(region.begin(), region.end(), [&](const CRect& r) { return contains(part, r); }),
-                 region.end());
-    region.push_back(part);
-}
-
-void COffscreenWorld::InvalidateClient(HWND hWnd)
-{
-    if (const COffscreenWindow* window = Find(hWnd))
-        Invalidate(hWnd, window->surface->Bounds());
-}
-
-bool COffscreenWorld::UpdateWindow(HWND hWnd)
-{
-    const COffscreenWindow* window = Find(hWnd);
-    if (window == nullptr || window->updateRegion.empty())
-        return false;
-    Send(hWnd, WM_PAINT, 0, 0);
-    return true;
-}
-
-std::vector<CRect> COffscreenWorld::BeginPaint(HWND hWnd)
-{
-    COffscreenWindow* window = Find(hWnd);
-    if (window == nullptr)
-        return {};
-    return std::exchange(window->updateRegion, {});
-}
-
-bool COffscreenWorld::FireTimer(HWND hWnd, UINT_PTR id)
-{
-    const COffscreenWindow* window = Find(hWnd);
-    if (window == nullptr)
-        return false;
-    const auto timer = window->timers.find(id);
-    if (timer == window->timers.end())
-        return false;
-    if (timer->second.callback != nullptr)
-        timer->second.callback(hWnd, WM_TIMER, id, 0);
-    else
-        Send(hWnd, WM_TIMER, id, 0);
-    return true;
-}
-
-int COffscreenWorld::FireAllTimers()
-{
-    std::vector<std::pair<HWND, UINT_PTR>> due;
-    for (const auto& entry : m_windows) {
-        for (const auto& timer : entry.second->timers)
-            due.emplace_back(entry.second->handle, timer.first);
-    }
-    // A tick may kill timers or destroy windows; those not yet fired stay
-    // silent, as they would on Windows.
-    int fired = 0;
-    for (const auto& [hWnd, id] : due)
-        fired += FireTimer(hWnd, id) ? 1 : 0;
-    return fired;
-}
-
-LPCTSTR COffscreenWorld::KeepString(const std::string& text)
-{
-    for (const std::string& kept : m_keptStrings) {
-        if (kept == text)
-            return kept.c_str();
-    }
-    m_keptStrings.push_back(text);
-    return m_keptStrings.back().c_str();
 }

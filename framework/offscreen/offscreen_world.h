@@ -1,17 +1,18 @@
-// The off-screen port's state: the window table, the message queue, the
-// timers and update regions of each window, the window classes, and the
-// primary screen. Windows are off-screen surfaces; nothing happens on its
-// own: the driver (offscreen_driver.h) decides when timers fire, input
-// arrives and the queue is pumped.
+// The off-screen window system: the window table, the message queue, the
+// timers and update regions of each window, the primary screen and the
+// pointer. Windows are off-screen surfaces; nothing happens on its own:
+// whoever owns the world (the X11 port, the render tool, a test) decides
+// when timers fire, input arrives and the queue is pumped.
 //
-// There is exactly one world, because the Win32-named free functions
-// (::PostMessage, ::GetSystemMetrics...) take no context argument. The
-// driver resets it between tests.
+// The Win32-named free functions (::PostMessage, ::GetSystemMetrics...)
+// take no context argument: they reach the world installed now, the one
+// made last of those alive. Without one, they fail as on a handle that
+// names no window. Window classes are the process's, not a world's
+// (offscreen_classes.h), since code keeps their names for good.
 #pragma once
 
 #include "afxtypes.h"
-#include "offscreen_classes.h"
-#include "surface/damage.h"
+#include "offscreen_defproc.h"
 #include "surface/surface.h"
 
 #include <cstddef>
@@ -19,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CWnd;
@@ -45,14 +47,6 @@ struct COffscreenWindow {
     std::shared_ptr<CSurface> surface;
     // The part waiting to be repainted, as rectangles in client coordinates.
     std::vector<CRect> updateRegion;
-    // What drawing changed in the picture since a display attached to the
-    // window system last showed it (the off-screen port shows nothing and
-    // leaves it to grow, within its bound): by paints, which a display shows
-    // at once, and by everything else (timer ticks), which it may let wait
-    // for the display's next frame. A display copies rectangles to the
-    // screen as cheap requests, so changes far apart keep boxes apart.
-    CDamage painted{CDamage::kSpanJoinGap};
-    CDamage changed{CDamage::kSpanJoinGap};
     std::map<UINT_PTR, COffscreenTimer> timers;
     bool destroying = false;
 };
@@ -72,7 +66,21 @@ struct COffscreenPumpResult {
     std::size_t delivered = 0;  // messages delivered, paints included
 };
 
-class COffscreenWorld {
+// Where what device contexts drew goes when they close: a display that
+// shows a window (and the windows inside it) sets one on it. Without one
+// the changes only stay in the pictures.
+class COffscreenDamageSink {
+public:
+    // hWnd's context changed rects of hWnd's picture (client coordinates);
+    // painted: a paint's context, whose changes show at once, where other
+    // drawing (timer ticks) may wait for the display's next frame.
+    virtual void Damaged(HWND hWnd, bool painted, const std::vector<CRect>& rects) = 0;
+
+protected:
+    ~COffscreenDamageSink() = default;
+};
+
+class COffscreenWorld final : private COffscreenDefaultHost {
 public:
     static constexpr LONG kDefaultScreenWidth = 1024;
     static constexpr LONG kDefaultScreenHeight = 768;
@@ -81,14 +89,21 @@ public:
     // hanging the caller.
     static constexpr std::size_t kDefaultPumpLimit = 10000;
 
+    // Installs the new world for the free functions; the one installed
+    // before comes back when it goes.
     COffscreenWorld();
+    // Destroys every window that is left (their handlers run while it is
+    // still installed), then uninstalls it.
+    ~COffscreenWorld();
     COffscreenWorld(const COffscreenWorld&) = delete;
     COffscreenWorld& operator=(const COffscreenWorld&) = delete;
 
+    // The world the free functions reach; nullptr while none lives.
+    static COffscreenWorld* Installed() { return s_installed; }
+
     // Destroys every window (their handlers run; heap windows delete
-    // themselves), then forgets messages, the quit request, the cursor and
-    // the screen. Window classes stay registered, as in a process, because
-    // code keeps their names for the life of the process.
+    // themselves), then forgets messages, the quit request, the cursor,
+    // the screen and the counts.
     void Reset();
 
     // --- Windows
@@ -106,6 +121,12 @@ public:
     // on Windows it gets no WM_DESTROY, only the final WM_NCDESTROY (windows
     // made below it meanwhile are destroyed as usual).
     void DestroyRefused(HWND hWnd);
+    // A window that no framework object owns, such as another program's
+    // window the framework's windows appear in: it gets default processing
+    // only. rect is in the parent's client coordinates (the screen's
+    // without a parent). nullptr when the parent is not a window or the
+    // size too large.
+    HWND AddHostWindow(const RECT& rect, DWORD style, HWND parent);
     // Removes a window that no framework object owns without any message,
     // as when its process is killed; its children stay, orphaned.
     bool Abandon(HWND hWnd);
@@ -123,6 +144,13 @@ public:
     // WS_VISIBLE on the window and every ancestor.
     bool IsVisible(HWND hWnd) const;
 
+    // --- Damage
+    // What contexts of the window and of every window inside it draw goes
+    // to sink (nullptr: nowhere), unless one of those sets its own. The
+    // sink must outlive its setting.
+    void SetDamageSink(HWND hWnd, COffscreenDamageSink* sink);
+    // A context of hWnd closes having changed rects of its picture.
+    void Damaged(HWND hWnd, bool painted, const std::vector<CRect>& rects);
     // --- Messages
     LRESULT Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool Post(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -155,19 +183,40 @@ public:
     // One tick of every timer set now; returns how many fired.
     int FireAllTimers();
 
-    // --- Classes, screen, pointer
-    COffscreenClassTable& Classes() { return m_classes; }
-    int m_classRegistrations = 0;  // AfxRegisterWndClass calls since the reset
-    SIZE m_screenSize{kDefaultScreenWidth, kDefaultScreenHeight};
-    CSurface m_screenPicture;      // what top-level windows start showing
-    HCURSOR m_cursor;              // set by SetCursor; the arrow after a reset
-    bool m_shiftHeld = false;      // as of the last input message delivered
-    int m_screenSaveRequests = 0;  // SC_SCREENSAVE reaching default processing
+    // --- Screen, pointer, keyboard
+    // The primary screen's size, as GetSystemMetrics reports it.
+    SIZE ScreenSize() const { return m_screenSize; }
+    void SetScreenSize(int width, int height) { m_screenSize = SIZE{width, height}; }
+    // What the screen shows: the picture a top-level window starts with is
+    // the part of this under it (black beyond it).
+    void SetScreenPicture(const CSurface& picture) { m_screenPicture = picture; }
+    // The pointer's shape; the arrow until something sets one.
+    HCURSOR Cursor() const { return m_cursor; }
+    // Returns the shape it had.
+    HCURSOR SetCursor(HCURSOR cursor) { return std::exchange(m_cursor, cursor); }
+    // Shift as of the last input message delivered.
+    bool ShiftHeld() const { return m_shiftHeld; }
 
-    // Keeps a copy of the text for the life of the process.
-    LPCTSTR KeepString(const std::string& text);
+    // --- What the program asked of the platform, since the world was made
+    // or reset
+    // SC_SCREENSAVE commands that reached default processing, where Windows
+    // would start the screen saver.
+    int ScreenSaveRequests() const { return m_screenSaveRequests; }
+    int ClassRegistrations() const { return m_classRegistrations; }
+    void CountClassRegistration() { ++m_classRegistrations; }
 
 private:
+    // What default processing asks of the world.
+    const char* ClassNameOf(HWND hWnd) const override;
+    void Validate(HWND hWnd) override;
+    void Close(HWND hWnd) override { Destroy(hWnd); }
+    LRESULT Deliver(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        return Send(hWnd, message, wParam, lParam);
+    }
+    void ShowCursor(HCURSOR cursor) override { m_cursor = cursor; }
+    void RequestScreenSave() override { ++m_screenSaveRequests; }
+
     // Marks the window and its descendants as being destroyed and sends
     // them WM_DESTROY, parents first.
     void SendDestroy(HWND hWnd);
@@ -176,18 +225,24 @@ private:
     void InitialPicture(const COffscreenWindow& window, CSurface& picture) const;
     HWND NextWindowToPaint() const;
 
+    static COffscreenWorld* s_installed;
+    COffscreenWorld* m_previous;  // installed before this one
+
     std::map<std::uintptr_t, std::unique_ptr<COffscreenWindow>> m_windows;
     std::uintptr_t m_nextHandle = kFirstHandle;
     std::deque<COffscreenMessage> m_queue;
     bool m_quitPending = false;
     int m_quitCode = 0;
-    COffscreenClassTable m_classes;
-    std::deque<std::string> m_keptStrings;
+    std::map<HWND, COffscreenDamageSink*> m_sinks;
+    int m_classRegistrations = 0;
+    SIZE m_screenSize{kDefaultScreenWidth, kDefaultScreenHeight};
+    CSurface m_screenPicture;
+    HCURSOR m_cursor;
+    bool m_shiftHeld = false;
+    int m_screenSaveRequests = 0;
 
     // Handles are small even numbers, as on Windows, never reused within a
     // session so that a stale handle never names a new window.
     static constexpr std::uintptr_t kFirstHandle = 0x10010;
     static constexpr std::uintptr_t kHandleStep = 0x10;
 };
-
-COffscreenWorld& OffscreenWorld();

@@ -1,5 +1,5 @@
 // The Win32-named user-interface services over the port's window table.
-#include "offscreen_user.h"
+#include "afxport.h"
 
 #include "offscreen_world.h"
 
@@ -7,11 +7,18 @@ namespace {
 
 constexpr int kIconSide = 32;
 
+const COffscreenWindow* FindWindowOf(HWND hWnd)
+{
+    const COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr ? world->Find(hWnd) : nullptr;
+}
+
 }  // namespace
 
 int GetSystemMetrics(int index)
 {
-    const SIZE screen = OffscreenWorld().m_screenSize;
+    const COffscreenWorld* world = COffscreenWorld::Installed();
+    const SIZE screen = world != nullptr ? world->ScreenSize() : SIZE{0, 0};
     switch (index) {
     case SM_CXSCREEN:
         return screen.cx;
@@ -28,45 +35,48 @@ int GetSystemMetrics(int index)
 short GetKeyState(int virtualKey)
 {
     constexpr short kHeld = static_cast<short>(0x8000);
-    return virtualKey == static_cast<int>(VK_SHIFT) && OffscreenWorld().m_shiftHeld ? kHeld : 0;
+    const COffscreenWorld* world = COffscreenWorld::Installed();
+    return virtualKey == static_cast<int>(VK_SHIFT) && world != nullptr && world->ShiftHeld() ? kHeld : 0;
 }
 
 HCURSOR SetCursor(HCURSOR cursor)
 {
-    COffscreenWorld& world = OffscreenWorld();
-    const HCURSOR previous = world.m_cursor;
-    world.m_cursor = cursor;
-    return previous;
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr ? world->SetCursor(cursor) : nullptr;
 }
 
 void PostQuitMessage(int exitCode)
 {
-    OffscreenWorld().PostQuit(exitCode);
+    if (COffscreenWorld* world = COffscreenWorld::Installed())
+        world->PostQuit(exitCode);
 }
 
 BOOL IsWindow(HWND hWnd)
 {
-    return OffscreenWorld().Find(hWnd) != nullptr ? TRUE : FALSE;
+    return FindWindowOf(hWnd) != nullptr ? TRUE : FALSE;
 }
 
 BOOL GetClientRect(HWND hWnd, LPRECT rect)
 {
-    const COffscreenWindow* window = OffscreenWorld().Find(hWnd);
+    const COffscreenWindow* window = FindWindowOf(hWnd);
     *rect = window != nullptr ? window->surface->Bounds() : CRect();
     return window != nullptr ? TRUE : FALSE;
 }
 
 BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return OffscreenWorld().Post(hWnd, message, wParam, lParam) ? TRUE : FALSE;
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr && world->Post(hWnd, message, wParam, lParam) ? TRUE : FALSE;
 }
 
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return OffscreenWorld().Send(hWnd, message, wParam, lParam);
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr ? world->Send(hWnd, message, wParam, lParam) : 0;
 }
 
 BOOL DestroyWindow(HWND hWnd)
 {
-    return OffscreenWorld().Destroy(hWnd) ? TRUE : FALSE;
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr && world->Destroy(hWnd) ? TRUE : FALSE;
 }

@@ -1,7 +1,7 @@
 // Device contexts on windows of the off-screen port: surface device
 // contexts on the window's picture, clipped to the client area or to the
-// part being repainted. What they change is added to the window's record
-// of changes when they close, for a display attached to the window system.
+// part being repainted. What they change goes, when they close, to the
+// damage sink of the world the window lives in (a display showing it).
 #include "window_dc.h"
 
 #include "offscreen_world.h"
@@ -19,15 +19,13 @@ struct CSurfaceKeeper {
     std::shared_ptr<CSurface> m_keptSurface;
 };
 
-// Adds what a context changed to the window's record (that of paints or
-// the other), if the window is still there when the context closes.
-CPresentingDC::Presenter RecordChangesOf(HWND hWnd, CDamage COffscreenWindow::*record)
+// Hands what a context changed to the window's damage sink, if the window
+// is still there when the context closes.
+CPresentingDC::Presenter HandChangesOf(HWND hWnd, bool painted)
 {
-    return [hWnd, record](const CSurface&, const std::vector<CRect>& changed) {
-        if (COffscreenWindow* window = OffscreenWorld().Find(hWnd)) {
-            for (const CRect& rect : changed)
-                (window->*record).Add(rect);
-        }
+    return [hWnd, painted](const CSurface&, const std::vector<CRect>& changed) {
+        if (COffscreenWorld* world = COffscreenWorld::Installed())
+            world->Damaged(hWnd, painted, changed);
     };
 }
 
@@ -36,17 +34,18 @@ CPresentingDC::Presenter RecordChangesOf(HWND hWnd, CDamage COffscreenWindow::*r
 // draws on an empty surface, which clips everything away.
 class CWindowSurfaceDC : private CSurfaceKeeper, public CPresentingDC {
 public:
-    CWindowSurfaceDC(HWND hWnd, std::shared_ptr<CSurface> surface, std::vector<CRect> clip,
-                     CDamage COffscreenWindow::*record)
+    CWindowSurfaceDC(HWND hWnd, std::shared_ptr<CSurface> surface, std::vector<CRect> clip, bool painted)
         : CSurfaceKeeper{surface != nullptr ? std::move(surface) : std::make_shared<CSurface>()},
-          CPresentingDC(*m_keptSurface, std::move(clip), RecordChangesOf(hWnd, record), CDamage::kSpanJoinGap)
+          CPresentingDC(*m_keptSurface, std::move(clip), HandChangesOf(hWnd, painted), CDamage::kSpanJoinGap)
     {
     }
 };
 
 std::shared_ptr<CSurface> SurfaceOf(const CWnd* wnd)
 {
-    const COffscreenWindow* window = OffscreenWorld().Find(wnd != nullptr ? wnd->m_hWnd : nullptr);
+    const COffscreenWorld* world = COffscreenWorld::Installed();
+    const COffscreenWindow* window =
+        world != nullptr && wnd != nullptr ? world->Find(wnd->m_hWnd) : nullptr;
     return window != nullptr ? window->surface : nullptr;
 }
 
@@ -73,7 +72,7 @@ CClientDC::CClientDC(CWnd* wnd)
     if (surface != nullptr)
         clip.push_back(surface->Bounds());
     m_target = std::make_unique<CWindowSurfaceDC>(wnd != nullptr ? wnd->m_hWnd : nullptr, std::move(surface),
-                                                  std::move(clip), &COffscreenWindow::changed);
+                                                  std::move(clip), false);
 }
 
 CClientDC::~CClientDC() = default;
@@ -82,10 +81,11 @@ CClientDC::~CClientDC() = default;
 // that whatever is invalidated while painting waits for the next paint.
 CPaintDC::CPaintDC(CWnd* wnd)
 {
-    std::vector<CRect> region = OffscreenWorld().BeginPaint(wnd != nullptr ? wnd->m_hWnd : nullptr);
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    std::vector<CRect> region = world != nullptr && wnd != nullptr ? world->BeginPaint(wnd->m_hWnd) : std::vector<CRect>();
     m_paintRect = BoundingBox(region);
     m_target = std::make_unique<CWindowSurfaceDC>(wnd != nullptr ? wnd->m_hWnd : nullptr, SurfaceOf(wnd),
-                                                  std::move(region), &COffscreenWindow::painted);
+                                                  std::move(region), true);
 }
 
 CPaintDC::~CPaintDC() = default;

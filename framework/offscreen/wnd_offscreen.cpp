@@ -2,8 +2,25 @@
 // services over the port's window table.
 #include "wnd.h"
 
+#include "offscreen_classes.h"
 #include "offscreen_resources.h"
 #include "offscreen_world.h"
+
+namespace {
+
+COffscreenWindow* FindWindowOf(HWND hWnd)
+{
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr ? world->Find(hWnd) : nullptr;
+}
+
+CPoint ClientOrigin(HWND hWnd)
+{
+    const COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr ? world->ClientOriginOnScreen(hWnd) : CPoint();
+}
+
+}  // namespace
 
 CWnd::CWnd() = default;
 
@@ -13,20 +30,22 @@ CWnd::~CWnd()
 {
     if (m_hWnd != nullptr)
         ::DestroyWindow(m_hWnd);
-    OffscreenWorld().DetachObject(this);
+    if (COffscreenWorld* world = COffscreenWorld::Installed())
+        world->DetachObject(this);
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int width,
                     int height, HWND parent, UINT_PTR id, LPVOID param)
 {
-    COffscreenWorld& world = OffscreenWorld();
     if (m_hWnd != nullptr)
         return FALSE;
-    // A child needs a parent; a parent must be a window. A creation refused
-    // before the window exists still ends in PostNcDestroy, as every failed
-    // creation does, so that a heap window deletes itself.
-    const COffscreenClass* windowClass = world.Classes().Find(className);
-    if (windowClass == nullptr || ((style & WS_CHILD) != 0 && parent == nullptr) ||
+    // A child needs a parent; a parent must be a window; a window needs a
+    // world to live in. A creation refused before the window exists still
+    // ends in PostNcDestroy, as every failed creation does, so that a heap
+    // window deletes itself.
+    COffscreenWorld* const installed = COffscreenWorld::Installed();
+    const COffscreenClass* windowClass = OffscreenClasses().Find(className);
+    if (installed == nullptr || windowClass == nullptr || ((style & WS_CHILD) != 0 && parent == nullptr) ||
         (parent != nullptr && !::IsWindow(parent))) {
         PostNcDestroy();
         return FALSE;
@@ -41,6 +60,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     window.exStyle = exStyle;
     window.id = (style & WS_CHILD) != 0 ? id : 0;
     window.rect = CRect(x, y, x + width, y + height);
+    COffscreenWorld& world = *installed;
     const HWND hWnd = world.AddWindow(std::move(window));
     if (hWnd == nullptr) {
         PostNcDestroy();
@@ -82,7 +102,7 @@ BOOL CWnd::DestroyWindow()
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    const COffscreenWindow* window = OffscreenWorld().Find(hWnd);
+    const COffscreenWindow* window = FindWindowOf(hWnd);
     return window != nullptr ? window->object : nullptr;
 }
 
@@ -95,27 +115,29 @@ void CWnd::GetWindowRect(LPRECT rect) const
 {
     CRect client;
     ::GetClientRect(m_hWnd, &client);
-    const CPoint origin = OffscreenWorld().ClientOriginOnScreen(m_hWnd);
+    const CPoint origin = ClientOrigin(m_hWnd);
     *rect = CRect(origin.x, origin.y, origin.x + client.Width(), origin.y + client.Height());
 }
 
 void CWnd::ScreenToClient(LPRECT rect) const
 {
-    const CPoint origin = OffscreenWorld().ClientOriginOnScreen(m_hWnd);
+    const CPoint origin = ClientOrigin(m_hWnd);
     *rect = CRect(rect->left - origin.x, rect->top - origin.y, rect->right - origin.x, rect->bottom - origin.y);
 }
 
 HWND CWnd::GetParentHandle() const
 {
-    const COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    const COffscreenWindow* window = FindWindowOf(m_hWnd);
     return window != nullptr ? window->parent : nullptr;
 }
 
 CWnd* CWnd::GetDlgItem(int id) const
 {
-    COffscreenWorld& world = OffscreenWorld();
-    for (HWND child : world.Children(m_hWnd)) {
-        if (world.Find(child)->id == static_cast<UINT_PTR>(id))
+    const COffscreenWorld* world = COffscreenWorld::Installed();
+    if (world == nullptr)
+        return nullptr;
+    for (HWND child : world->Children(m_hWnd)) {
+        if (world->Find(child)->id == static_cast<UINT_PTR>(id))
             return FromHandle(child);
     }
     return nullptr;
@@ -123,12 +145,13 @@ CWnd* CWnd::GetDlgItem(int id) const
 
 BOOL CWnd::IsWindowVisible() const
 {
-    return OffscreenWorld().IsVisible(m_hWnd) ? TRUE : FALSE;
+    const COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr && world->IsVisible(m_hWnd) ? TRUE : FALSE;
 }
 
 BOOL CWnd::IsIconic() const
 {
-    const COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    const COffscreenWindow* window = FindWindowOf(m_hWnd);
     return window != nullptr && (window->style & WS_MINIMIZE) != 0 ? TRUE : FALSE;
 }
 
@@ -136,12 +159,12 @@ BOOL CWnd::IsIconic() const
 // client area, else over the primary screen.
 void CWnd::CenterWindow(CWnd* alternateOwner)
 {
-    COffscreenWorld& world = OffscreenWorld();
-    COffscreenWindow* window = world.Find(m_hWnd);
+    COffscreenWindow* window = FindWindowOf(m_hWnd);
     if (window == nullptr)
         return;
+    const COffscreenWorld& world = *COffscreenWorld::Installed();
     // The area to centre over, in the coordinates of the window's rect.
-    CRect over(0, 0, world.m_screenSize.cx, world.m_screenSize.cy);
+    CRect over(0, 0, world.ScreenSize().cx, world.ScreenSize().cy);
     if (alternateOwner != nullptr && ::IsWindow(alternateOwner->m_hWnd)) {
         alternateOwner->GetWindowRect(&over);
         const CPoint origin = world.ClientOriginOnScreen(window->parent);
@@ -157,7 +180,7 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*callback)(HWND, UINT, UINT_PTR, DWORD))
 {
-    COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    COffscreenWindow* window = FindWindowOf(m_hWnd);
     if (window == nullptr || window->destroying)
         return 0;
     window->timers[id] = COffscreenTimer{elapse, callback};
@@ -166,7 +189,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*callback)(HWND, UINT, U
 
 BOOL CWnd::KillTimer(UINT_PTR id)
 {
-    COffscreenWindow* window = OffscreenWorld().Find(m_hWnd);
+    COffscreenWindow* window = FindWindowOf(m_hWnd);
     return window != nullptr && window->timers.erase(id) != 0 ? TRUE : FALSE;
 }
 
@@ -174,12 +197,14 @@ BOOL CWnd::KillTimer(UINT_PTR id)
 // nothing and the flag is not kept.
 void CWnd::Invalidate(BOOL)
 {
-    OffscreenWorld().InvalidateClient(m_hWnd);
+    if (COffscreenWorld* world = COffscreenWorld::Installed())
+        world->InvalidateClient(m_hWnd);
 }
 
 void CWnd::UpdateWindow()
 {
-    OffscreenWorld().UpdateWindow(m_hWnd);
+    if (COffscreenWorld* world = COffscreenWorld::Installed())
+        world->UpdateWindow(m_hWnd);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -194,12 +219,13 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return OffscreenWorld().DefaultProcessing(m_hWnd, message, wParam, lParam);
+    COffscreenWorld* world = COffscreenWorld::Installed();
+    return world != nullptr ? world->DefaultProcessing(m_hWnd, message, wParam, lParam) : 0;
 }
 
 LPCTSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
-    COffscreenWorld& world = OffscreenWorld();
-    ++world.m_classRegistrations;
-    return world.Classes().Register(classStyle, cursor, background, icon);
+    if (COffscreenWorld* world = COffscreenWorld::Installed())
+        world->CountClassRegistration();
+    return OffscreenClasses().Register(classStyle, cursor, background, icon);
 }

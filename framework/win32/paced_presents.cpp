@@ -2,8 +2,8 @@
 
 #include "client_hdc.h"
 #include "surface/damage.h"
-#include "surface/display_frame.h"
-#include "surface/present_pacer.h"
+#include "pacing/display_frame.h"
+#include "pacing/present_pacer.h"
 #include "window_picture.h"
 
 #include <chrono>

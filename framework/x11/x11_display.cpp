@@ -1,8 +1,7 @@
 #include "x11_display.h"
 
 #include "app.h"
-#include "x11_port.h"
-#include "x11_presenter.h"
+#include "x11_pixel_layout.h"
 
 #include <X11/extensions/XShm.h>
 
@@ -96,7 +95,7 @@ int CX11Display::ConnectionLost(Display*)
 {
     std::fprintf(stderr, "%s: lost the connection to the X server of display '%s'\n", s_program.c_str(),
                  s_name.c_str());
-    std::_Exit(CX11Port::kConnectionLostStatus);
+    std::_Exit(kConnectionLostStatus);
 }
 
 bool CX11Display::DefaultVisualIsPackedRgb() const

@@ -10,6 +10,9 @@
 
 class CX11Display {
 public:
+    // The process's exit status when the server goes away (CX11Port's).
+    static constexpr int kConnectionLostStatus = 3;
+
     CX11Display() = default;
     ~CX11Display();
     CX11Display(const CX11Display&) = delete;
@@ -37,7 +40,7 @@ private:
     // else is reported on standard error. The process goes on either way.
     static int ReportError(Display* display, XErrorEvent* event);
     // The server went away or broke the connection: one line, and the
-    // process ends with CX11Port::kConnectionLostStatus.
+    // process ends with kConnectionLostStatus.
     [[noreturn]] static int ConnectionLost(Display* display);
     static std::string s_name;     // the display's name, for that line
     static std::string s_program;  // the application's name, before every line

@@ -1,7 +1,7 @@
 #include "x11_picture.h"
 
 #include "x11_display.h"
-#include "x11_presenter.h"
+#include "x11_pixel_layout.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

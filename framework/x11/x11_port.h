@@ -1,41 +1,27 @@
-// The X11 port: the off-screen port's window system (window table, message
-// queue, update regions, timers, destruction order) with an X display
-// attached. The framework's windows keep drawing on their pictures exactly
-// as off-screen; this port gives each top-level framework window an X
-// window, lets framework windows live inside X windows of other programs
-// (the root, XScreenSaver's window, a window id), turns X events into the
-// window messages, fires the timers from a poll loop, and puts what
-// changed on the screen after every round.
+// The X11 port: a window system of the off-screen port (window table,
+// message queue, update regions, timers, destruction order) of its own,
+// with an X display attached. The framework's windows keep drawing on their
+// pictures exactly as off-screen; this port gives each top-level framework
+// window an X window, lets framework windows live inside X windows of other
+// programs (the root, XScreenSaver's window, a window id), turns X events
+// into the window messages, fires the timers from a poll loop, and puts
+// what changed on the screen after every round.
+//
+// Its rooms: the connection (x11_display), the X windows framework windows
+// appear in (x11_targets, x11_target, x11_own_window), event dispatch
+// (x11_event_dispatch, x11_events), the loop (x11_loop), presents
+// (x11_presenter) and the frame rate overlay (x11_fps_overlay).
 //
 // No Xlib type appears here, so program code may include it.
 #pragma once
 
 #include "afxtypes.h"
+#include "x11_run_options.h"
+#include "x11_start_picture.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// What a window of another program starts with, once the port attaches to it.
-enum class CX11StartPicture {
-    // What the window shows, or the screenshot XScreenSaver's driver left
-    // on it.
-    Shown,
-    // What XScreenSaver's image hacks start on: the picture its helper
-    // chooses from the user's image settings (x11_image_grabber.h).
-    Grabbed,
-};
-
-struct CX11RunOptions {
-    // The timer floor: a timer asking for less (the canvases ask for 0)
-    // ticks at this period, as Windows raises 0 to its shortest period.
-    long delayMicros = 10000;
-    // Shows the frame rate in the lower left corner of every window.
-    bool showFps = false;
-    // No timer ticks while the display's power saving (DPMS) has the
-    // monitor dark; they start again when it is back on.
-    bool sleepWithDisplay = false;
-};
 
 class CX11Port {
 public:
@@ -51,12 +37,12 @@ public:
 
     // Connects to the display (empty name: $DISPLAY) and makes its default
     // screen the window system's primary screen. False, with a one-line
-    // reason, when no server answers.
+    // reason, when no server answers. Once only.
     bool Open(const std::string& displayName, std::string& error);
 
     // Destroys what is left of the windows, then disconnects. To be called
-    // before the program's static objects go: the window system's state is
-    // one of them, and the port's object may outlive it.
+    // before the program's static objects go, which the windows' handlers
+    // may still use, when the port's object outlives them.
     void Close();
 
     std::uint32_t RootWindowId() const;

@@ -29,12 +29,6 @@
 // window it appears in, and back.
 CRect Shifted(const CRect& r, LONG dx, LONG dy);
 
-// The one pixel layout drawn: 32 bits per pixel, 0x00RRGGBB, in this
-// machine's byte order.
-bool IsPackedRgb(const Visual* visual, int depth);
-// This machine's byte order as Xlib names it (LSBFirst or MSBFirst).
-int NativeByteOrder();
-
 class CX11Presenter {
 public:
     // A presenter for window. nullptr, with a one-line reason, when the

@@ -1,6 +1,6 @@
 #include "x11_refresh.h"
 
-#include "surface/display_frame.h"
+#include "pacing/display_frame.h"
 
 #include <X11/extensions/Xrandr.h>
 

@@ -128,7 +128,7 @@ TEST(KeyState, ShiftFollowsTheInputMessagesAsTheyAreDelivered)
     COffscreenDriver driver;
     CKeyStateProbe wnd;
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 10, 10, nullptr, 0));
-    COffscreenWorld& world = OffscreenWorld();
+    COffscreenWorld& world = driver.World();
     world.PostInput(wnd.m_hWnd, WM_KEYDOWN, VK_TAB, 1, true);
     world.PostInput(wnd.m_hWnd, WM_KEYDOWN, VK_TAB, 1, true);
     world.PostInput(wnd.m_hWnd, WM_KEYDOWN, VK_TAB, 1, false);

@@ -169,7 +169,7 @@ TEST_F(TimersAndPaints, APictureTakenFromTheScreenKnowsItsDarkParts)
         EXPECT_TRUE(picture.MayBeAbove(30, 30)) << pass;
         EXPECT_FALSE(picture.MayBeAbove(60, 10)) << pass;
         EXPECT_FALSE(picture.MayBeAbove(5, 70)) << pass;
-        ASSERT_TRUE(OffscreenWorld().Reshape(host, 70, 90));
+        ASSERT_TRUE(m_driver.World().Reshape(host, 70, 90));
     }
 }
 

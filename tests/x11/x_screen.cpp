@@ -239,7 +239,7 @@ std::string CXScreen::ReadText(Window window, int x, int baseline, int length, c
     const int cellWidth = font->max_bounds.width;
     const int ascent = font->ascent;
     const int cellHeight = font->ascent + font->descent;
-    XFreeFontInfo(nullptr, font, 0);
+    XFreeFontInfo(nullptr, font, 1);
     const int screen = DefaultScreen(m_display);
     const unsigned samplesWidth = static_cast<unsigned>(cellWidth * static_cast<int>(alphabet.size()));
     const Pixmap samples = XCreatePixmap(m_display, Root(), samplesWidth, static_cast<unsigned>(cellHeight),

@@ -4,7 +4,7 @@
 #include "settings/settings.h"
 #include "canvas/growth_wnd.h"
 #include "growth/growth_random.h"
-#include "offscreen_driver.h"
+#include "offscreen_world.h"
 
 
 namespace {
@@ -15,9 +15,9 @@ constexpr UINT_PTR kGrowthTimer = 1;
 
 void PlayCanvasLife(const CRenderOptions& options, std::uint32_t seed, CSurface& surface, CSegmentTrace* trace)
 {
-    COffscreenDriver driver;
-    driver.SetScreenSize(options.screenWidth.value_or(options.width), options.screenHeight.value_or(options.height));
-    driver.SetScreenPicture(surface);
+    COffscreenWorld world;
+    world.SetScreenSize(options.screenWidth.value_or(options.width), options.screenHeight.value_or(options.height));
+    world.SetScreenPicture(surface);
     // The canvas asks the application for its settings: they come from the
     // command line instead of a store.
     CFixedSettingsApp app("verdane-render", {{settings::kNames.blank, options.blank},
@@ -33,10 +33,10 @@ void PlayCanvasLife(const CRenderOptions& options, std::uint32_t seed, CSurface&
         if (trace != nullptr)
             trace->SetStep(step);
         if (step == 0)
-            driver.UpdateWindow(canvas.m_hWnd);  // the first paint
+            world.UpdateWindow(canvas.m_hWnd);  // the first paint
         else
-            driver.FireTimer(canvas.m_hWnd, kGrowthTimer);
+            world.FireTimer(canvas.m_hWnd, kGrowthTimer);
     }
-    surface = *driver.Surface(canvas.m_hWnd);
+    surface = *world.Find(canvas.m_hWnd)->surface;
     canvas.DestroyWindow();
 }

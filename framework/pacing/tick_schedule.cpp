@@ -1,15 +1,8 @@
-#include "x11_timer_schedule.h"
+#include "tick_schedule.h"
 
 #include <algorithm>
 
-std::vector<CX11TimerSchedule::CTimerKey> CX11TimerSchedule::TakeDue(const std::vector<CTimer>& timers,
-                                                                       Clock::time_point now, long floorMicros)
-{
-    Round(timers, now, floorMicros);
-    return m_fire;
-}
-
-void CX11TimerSchedule::Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros)
+void CTickSchedule::Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros)
 {
     m_fire.clear();
     for (CPlan& plan : m_plans)
@@ -33,13 +26,13 @@ void CX11TimerSchedule::Round(const std::vector<CTimer>& timers, Clock::time_poi
                   m_plans.end());
 }
 
-void CX11TimerSchedule::Coalesce(Clock::time_point now)
+void CTickSchedule::Coalesce(Clock::time_point now)
 {
     for (CPlan& plan : m_plans)
         plan.due = std::max(plan.due, now);
 }
 
-std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::NextDue() const
+std::optional<CTickSchedule::Clock::time_point> CTickSchedule::NextDue() const
 {
     std::optional<Clock::time_point> next;
     for (const CPlan& plan : m_plans) {
@@ -49,7 +42,7 @@ std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::NextDue()
     return next;
 }
 
-std::optional<CX11TimerSchedule::Clock::time_point> CX11TimerSchedule::LastDueBy(Clock::time_point limit) const
+std::optional<CTickSchedule::Clock::time_point> CTickSchedule::LastDueBy(Clock::time_point limit) const
 {
     std::optional<Clock::time_point> last;
     for (const CPlan& plan : m_plans) {

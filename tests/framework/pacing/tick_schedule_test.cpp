@@ -1,16 +1,16 @@
-// The X11 port's timer schedule, round by round against a clock the test
+// The tick schedule, round by round against a clock the test
 // moves: the first tick one period on, the floor for short periods, late
 // ticks coalesced, several timers in the order set, and kill and restart;
 // and the ticks a loop that wakes once per display frame gathers.
 #include <gtest/gtest.h>
 
-#include "x11_timer_schedule.h"
+#include "pacing/tick_schedule.h"
 
 #include <vector>
 
 namespace {
 
-using Clock = CX11TimerSchedule::Clock;
+using Clock = CTickSchedule::Clock;
 using std::chrono::milliseconds;
 
 const HWND kWindow = reinterpret_cast<HWND>(0x10010);
@@ -22,17 +22,17 @@ const auto kInTime = [] { return false; };
 struct CRound {
     const char* what;
     long atMs;  // since the start
-    std::vector<CX11TimerSchedule::CTimer> timers;
-    std::vector<CX11TimerSchedule::CTimerKey> fired;
+    std::vector<CTickSchedule::CTimer> timers;
+    std::vector<CTickSchedule::CTimerKey> fired;
     long nextDueMs;  // -1: none
 };
 
-TEST(X11TimerSchedule, TicksAsWindowsPacesTimers)
+TEST(TickSchedule, TicksAsWindowsPacesTimers)
 {
-    const CX11TimerSchedule::CTimer a{kWindow, 1, 50};
-    const CX11TimerSchedule::CTimer zero{kOther, 1, 0};
-    const CX11TimerSchedule::CTimerKey keyA(kWindow, 1);
-    const CX11TimerSchedule::CTimerKey keyZero(kOther, 1);
+    const CTickSchedule::CTimer a{kWindow, 1, 50};
+    const CTickSchedule::CTimer zero{kOther, 1, 0};
+    const CTickSchedule::CTimerKey keyA(kWindow, 1);
+    const CTickSchedule::CTimerKey keyZero(kOther, 1);
     const std::vector<CRound> rounds = {
         {"nothing set", 0, {}, {}, -1},
         {"a new timer first ticks one period on", 0, {a}, {}, 50},
@@ -46,11 +46,17 @@ TEST(X11TimerSchedule, TicksAsWindowsPacesTimers)
         {"set again: a first tick one period on", 290, {a, zero}, {keyZero}, 300},
         {"killed all", 400, {}, {}, -1},
     };
-    CX11TimerSchedule schedule;
+    CTickSchedule schedule;
     const Clock::time_point start{};
     for (const CRound& round : rounds) {
         SCOPED_TRACE(round.what);
-        EXPECT_EQ(schedule.TakeDue(round.timers, start + milliseconds(round.atMs), kFloorMicros), round.fired);
+        // Without catch-up, one round at the time given.
+        std::vector<CTickSchedule::CTimerKey> fired;
+        schedule.RunDue(
+            start + milliseconds(round.atMs), kFloorMicros, Clock::duration::zero(),
+            [&](std::vector<CTickSchedule::CTimer>& timers) { timers = round.timers; },
+            [&](const CTickSchedule::CTimerKey& key) { return fired.push_back(key), true; }, kInTime);
+        EXPECT_EQ(fired, round.fired);
         const std::optional<Clock::time_point> next = schedule.NextDue();
         if (round.nextDueMs < 0)
             EXPECT_FALSE(next.has_value());
@@ -72,7 +78,7 @@ struct CGatherCase {
 // A loop that wakes every wakeMicros for a second and runs what is due:
 // each tick it slept past is delivered once, in order and within the
 // catch-up; with more behind, late ticks coalesce rather than pile up.
-TEST(X11TimerSchedule, GatheredTicksKeepTheirRateAndOrder)
+TEST(TickSchedule, GatheredTicksKeepTheirRateAndOrder)
 {
     const CGatherCase cases[] = {
         {"100 ticks a second, woken at 60 Hz (the last time at 983 ms)", 10000, 16667, 33333, 98, 98, 16667, true},
@@ -84,17 +90,17 @@ TEST(X11TimerSchedule, GatheredTicksKeepTheirRateAndOrder)
     };
     for (const CGatherCase& c : cases) {
         SCOPED_TRACE(c.what);
-        CX11TimerSchedule schedule;
+        CTickSchedule schedule;
         const Clock::time_point start{};
         std::vector<Clock::time_point> planned;
         int ticks = 0;
         for (long at = 0; at <= 1000000; at += c.wakeMicros) {
             const Clock::time_point now = start + std::chrono::microseconds(at);
-            const CX11TimerSchedule::CRun run = schedule.RunDue(
+            const CTickSchedule::CRun run = schedule.RunDue(
                 now, c.periodMicros, std::chrono::microseconds(c.catchUpMicros),
-                [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers.push_back({kWindow, 1, 0}); },
-                [&](const CX11TimerSchedule::CTimerKey& key) {
-                    EXPECT_EQ(key, CX11TimerSchedule::CTimerKey(kWindow, 1));
+                [&](std::vector<CTickSchedule::CTimer>& timers) { timers.push_back({kWindow, 1, 0}); },
+                [&](const CTickSchedule::CTimerKey& key) {
+                    EXPECT_EQ(key, CTickSchedule::CTimerKey(kWindow, 1));
                     return true;
                 },
                 kInTime);
@@ -122,14 +128,14 @@ TEST(X11TimerSchedule, GatheredTicksKeepTheirRateAndOrder)
 
 // Where a loop that gathers the ticks of a frame wakes: at the last tick
 // due by the limit, each timer ticking on at its own period.
-TEST(X11TimerSchedule, LastTickDueByALimit)
+TEST(TickSchedule, LastTickDueByALimit)
 {
     const Clock::time_point start{};
     const auto ms = [&](long v) { return start + milliseconds(v); };
-    CX11TimerSchedule schedule;
+    CTickSchedule schedule;
     const auto fire = [](const auto&) { return true; };
-    std::vector<CX11TimerSchedule::CTimer> set = {{kWindow, 1, 10}};
-    const auto collect = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = set; };
+    std::vector<CTickSchedule::CTimer> set = {{kWindow, 1, 10}};
+    const auto collect = [&](std::vector<CTickSchedule::CTimer>& timers) { timers = set; };
     schedule.RunDue(ms(0), 0, milliseconds(50), collect, fire, kInTime);  // first tick at 10
     EXPECT_FALSE(schedule.LastDueBy(ms(9)).has_value());
     EXPECT_EQ(schedule.LastDueBy(ms(10)), ms(10));
@@ -143,19 +149,19 @@ TEST(X11TimerSchedule, LastTickDueByALimit)
 // Ticks change the timers: one killed by a tick fires no more in the same
 // wake-up, one set by a tick first ticks one period after its round, and a
 // period of 0 (no floor) ends the wake-up after a tick or two.
-TEST(X11TimerSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
+TEST(TickSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
 {
     const Clock::time_point start{};
     const auto ms = [&](long v) { return start + milliseconds(v); };
-    CX11TimerSchedule schedule;
-    std::vector<CX11TimerSchedule::CTimer> set = {{kWindow, 1, 10}};
-    const auto collect = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = set; };
+    CTickSchedule schedule;
+    std::vector<CTickSchedule::CTimer> set = {{kWindow, 1, 10}};
+    const auto collect = [&](std::vector<CTickSchedule::CTimer>& timers) { timers = set; };
     schedule.RunDue(ms(0), 0, milliseconds(50), collect, [](const auto&) { return true; }, kInTime);
 
     // At 35 ms, ticks of 10, 20 and 30 are behind; the first sets a second
     // timer, the second kills the first.
-    std::vector<CX11TimerSchedule::CTimerKey> fired;
-    const CX11TimerSchedule::CRun run = schedule.RunDue(ms(35), 0, milliseconds(50), collect, [&](const auto& key) {
+    std::vector<CTickSchedule::CTimerKey> fired;
+    const CTickSchedule::CRun run = schedule.RunDue(ms(35), 0, milliseconds(50), collect, [&](const auto& key) {
         fired.push_back(key);
         if (fired.size() == 1)
             set.push_back({kOther, 1, 10});
@@ -163,17 +169,17 @@ TEST(X11TimerSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
             set.erase(set.begin());
         return true;
     }, kInTime);
-    const std::vector<CX11TimerSchedule::CTimerKey> expected = {{kWindow, 1}, {kWindow, 1}, {kOther, 1}};
+    const std::vector<CTickSchedule::CTimerKey> expected = {{kWindow, 1}, {kWindow, 1}, {kOther, 1}};
     EXPECT_EQ(fired, expected);
     EXPECT_EQ(run.fired, 3);
     EXPECT_EQ(run.firstPlanned, ms(10));
     EXPECT_EQ(schedule.NextDue(), ms(40));
 
-    CX11TimerSchedule always;
-    const std::vector<CX11TimerSchedule::CTimer> zero = {{kWindow, 1, 0}};
-    const auto collectZero = [&](std::vector<CX11TimerSchedule::CTimer>& timers) { timers = zero; };
+    CTickSchedule always;
+    const std::vector<CTickSchedule::CTimer> zero = {{kWindow, 1, 0}};
+    const auto collectZero = [&](std::vector<CTickSchedule::CTimer>& timers) { timers = zero; };
     always.RunDue(ms(0), 0, milliseconds(50), collectZero, [](const auto&) { return true; }, kInTime);
-    const CX11TimerSchedule::CRun spun =
+    const CTickSchedule::CRun spun =
         always.RunDue(ms(20), 0, milliseconds(50), collectZero, [](const auto&) { return true; }, kInTime);
     EXPECT_GE(spun.fired, 1);
     EXPECT_LE(spun.fired, 2);
@@ -183,12 +189,12 @@ TEST(X11TimerSchedule, GatheredTicksFollowTimersSetAndKilledByTicks)
 // loop gives the ticks time for ten rounds only. The rest coalesce into one
 // due at once, so the next wake-up starts from there instead of from the
 // backlog, and no wake-up runs longer than the loop allows.
-TEST(X11TimerSchedule, TicksThatDoNotFitInTheTimeGivenCoalesce)
+TEST(TickSchedule, TicksThatDoNotFitInTheTimeGivenCoalesce)
 {
     const Clock::time_point start{};
     const auto at = [&](long micros) { return start + std::chrono::microseconds(micros); };
-    CX11TimerSchedule schedule;
-    const auto collect = [](std::vector<CX11TimerSchedule::CTimer>& timers) { timers.push_back({kWindow, 1, 0}); };
+    CTickSchedule schedule;
+    const auto collect = [](std::vector<CTickSchedule::CTimer>& timers) { timers.push_back({kWindow, 1, 0}); };
     int fired = 0;
     const auto fire = [&](const auto&) { return ++fired, true; };
     int rounds = 0;
@@ -198,7 +204,7 @@ TEST(X11TimerSchedule, TicksThatDoNotFitInTheTimeGivenCoalesce)
         SCOPED_TRACE(wake);
         fired = 0;
         rounds = 0;
-        const CX11TimerSchedule::CRun run =
+        const CTickSchedule::CRun run =
             schedule.RunDue(at(wake), 1, std::chrono::microseconds(33333), collect, fire, tenRounds);
         EXPECT_EQ(run.fired, 10);
         EXPECT_EQ(schedule.NextDue(), at(wake));

@@ -1,13 +1,13 @@
-// The driver of the off-screen port: what tests and the render tool use to
-// play the part of the platform. It sets the screen, finds windows and
-// their pictures, and decides when timers fire, input arrives, paints run
-// and the queue is pumped; nothing happens between its calls.
+// The driver of the off-screen port for tests: it plays the part of the
+// platform. It owns a window system (offscreen_world.h), installed while
+// the driver lives, sets the screen, finds windows and their pictures, and
+// decides when timers fire, input arrives, paints run and the queue is
+// pumped; nothing happens between its calls.
 //
-// All drivers control the port's one state (offscreen_world.h). Creating a
-// driver and destroying it both reset that state, so a test that holds one
-// starts from nothing and leaves nothing behind: every window is destroyed
-// (heap windows delete themselves), and queue, timers, quit request,
-// pointer and screen return to their defaults.
+// A test that holds a driver starts from nothing and leaves nothing behind:
+// when the driver goes (or is reset) every window is destroyed (heap
+// windows delete themselves), and queue, timers, quit request, pointer and
+// screen are gone with it.
 #pragma once
 
 #include "afxtypes.h"
@@ -36,13 +36,14 @@ struct COffscreenWindowInfo {
 
 class COffscreenDriver {
 public:
-    COffscreenDriver();
-    ~COffscreenDriver();
+    COffscreenDriver() = default;
     COffscreenDriver(const COffscreenDriver&) = delete;
     COffscreenDriver& operator=(const COffscreenDriver&) = delete;
 
     // Back to the state of a fresh driver (see above). Not from a handler.
-    void Reset();
+    void Reset() { m_world.Reset(); }
+    // The window system itself, for what the driver does not offer.
+    COffscreenWorld& World() { return m_world; }
 
     // --- The screen
     // The primary screen's size, as GetSystemMetrics reports it.
@@ -118,4 +119,7 @@ public:
     // SC_SCREENSAVE commands that reached default processing, where Windows
     // would start the screen saver.
     int ScreenSaveRequests() const;
+
+private:
+    COffscreenWorld m_world;
 };

@@ -1,8 +1,8 @@
 // What the ports read of the display's refresh rate, turned into the frame
 // period they pace presents to: mode timings as RandR gives them, and rates
 // as RandR 1.1 and Windows give them, absurd ones included.
-#include "surface/display_frame.h"
-#include "surface/present_pacer.h"
+#include "pacing/display_frame.h"
+#include "pacing/present_pacer.h"
 
 #include <gtest/gtest.h>
 

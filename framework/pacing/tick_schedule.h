@@ -1,5 +1,5 @@
-// When each window timer ticks under the X11 port's poll loop, as Windows
-// paces WM_TIMER: a timer asking for less than the floor ticks at the
+// When each window timer ticks under a port that runs the timers itself
+// (the X11 port's loop), as Windows paces WM_TIMER: a timer asking for less than the floor ticks at the
 // floor's period; a new timer (or one set again after being killed) first
 // ticks one period after the schedule first sees it; a tick that comes late
 // is not made up for (late ticks coalesce into one, as Windows coalesces
@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-class CX11TimerSchedule {
+class CTickSchedule {
 public:
     using Clock = std::chrono::steady_clock;
     using CTimerKey = std::pair<HWND, UINT_PTR>;
@@ -37,13 +37,11 @@ public:
         std::optional<Clock::time_point> firstPlanned;
     };
 
-    // Takes the timers that are set now (all of them: one missing is
-    // forgotten, as killed) and returns those due at now, in the order
-    // given, planning each one's next tick.
-    std::vector<CTimerKey> TakeDue(const std::vector<CTimer>& timers, Clock::time_point now, long floorMicros);
-
-    // Delivers every tick planned up to now, in time order: a round of
-    // TakeDue at each planned tick's own time, then one at now. Ticks
+    // Delivers every tick planned up to now, in time order: a round at each
+    // planned tick's own time, then one at now. A round takes the timers
+    // that are set then (all of them: one missing is forgotten, as killed)
+    // and fires those due, in the order given, planning each one's next
+    // tick. Ticks
     // planned more than catchUp before now (a busy machine, not the loop's
     // choice) are judged at now - catchUp, where they coalesce as above.
     // collect(timers) fills in the timers set, and is asked again before
@@ -71,7 +69,7 @@ private:
         bool seen;  // set in the current round
     };
 
-    // TakeDue into m_fire, which it empties first.
+    // The timers due at `at` into m_fire, which it empties first.
     void Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros);
     // Every tick planned before now becomes one due at now.
     void Coalesce(Clock::time_point now);
@@ -83,7 +81,7 @@ private:
 };
 
 template <class Collect, class Fire, class OutOfTime>
-CX11TimerSchedule::CRun CX11TimerSchedule::RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp,
+CTickSchedule::CRun CTickSchedule::RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp,
                                                   Collect collect, Fire fire, OutOfTime outOfTime)
 {
     CRun run;

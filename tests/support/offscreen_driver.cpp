@@ -33,44 +33,29 @@ LPARAM KeyParam(UINT message)
 
 }  // namespace
 
-COffscreenDriver::COffscreenDriver()
-{
-    Reset();
-}
-
-COffscreenDriver::~COffscreenDriver()
-{
-    Reset();
-}
-
-void COffscreenDriver::Reset()
-{
-    OffscreenWorld().Reset();
-}
-
 void COffscreenDriver::SetScreenSize(int width, int height)
 {
-    OffscreenWorld().m_screenSize = SIZE{width, height};
+    m_world.SetScreenSize(width, height);
 }
 
 void COffscreenDriver::SetScreenPicture(const CSurface& picture)
 {
-    OffscreenWorld().m_screenPicture = picture;
+    m_world.SetScreenPicture(picture);
 }
 
 std::vector<HWND> COffscreenDriver::TopLevelWindows() const
 {
-    return OffscreenWorld().TopLevelWindows();
+    return m_world.TopLevelWindows();
 }
 
 std::vector<HWND> COffscreenDriver::Children(HWND parent) const
 {
-    return OffscreenWorld().Children(parent);
+    return m_world.Children(parent);
 }
 
 std::optional<COffscreenWindowInfo> COffscreenDriver::Window(HWND hWnd) const
 {
-    const COffscreenWorld& world = OffscreenWorld();
+    const COffscreenWorld& world = m_world;
     const COffscreenWindow* window = world.Find(hWnd);
     if (window == nullptr)
         return std::nullopt;
@@ -89,37 +74,29 @@ std::optional<COffscreenWindowInfo> COffscreenDriver::Window(HWND hWnd) const
 
 CSurface* COffscreenDriver::Surface(HWND hWnd)
 {
-    COffscreenWindow* window = OffscreenWorld().Find(hWnd);
+    COffscreenWindow* window = m_world.Find(hWnd);
     return window != nullptr ? window->surface.get() : nullptr;
 }
 
 HWND COffscreenDriver::CreateHostWindow(const RECT& rect, DWORD style, HWND parent)
 {
-    COffscreenWorld& world = OffscreenWorld();
-    if (parent != nullptr && world.Find(parent) == nullptr)
-        return nullptr;
-    COffscreenWindow window;
-    window.parent = parent;
-    window.className = "OffscreenHost";
-    window.style = style | (parent != nullptr ? WS_CHILD : 0);
-    window.rect = rect;
-    return world.AddWindow(std::move(window));
+    return m_world.AddHostWindow(rect, style, parent);
 }
 
 bool COffscreenDriver::AbandonHostWindow(HWND hWnd)
 {
-    return OffscreenWorld().Abandon(hWnd);
+    return m_world.Abandon(hWnd);
 }
 
 std::optional<COffscreenClass> COffscreenDriver::WindowClass(LPCTSTR name) const
 {
-    const COffscreenClass* windowClass = OffscreenWorld().Classes().Find(name);
+    const COffscreenClass* windowClass = OffscreenClasses().Find(name);
     return windowClass != nullptr ? std::optional<COffscreenClass>(*windowClass) : std::nullopt;
 }
 
 int COffscreenDriver::ClassRegistrations() const
 {
-    return OffscreenWorld().m_classRegistrations;
+    return m_world.ClassRegistrations();
 }
 
 HCURSOR COffscreenDriver::ArrowCursor()
@@ -129,33 +106,33 @@ HCURSOR COffscreenDriver::ArrowCursor()
 
 void COffscreenDriver::InvalidateRect(HWND hWnd, const RECT& rect)
 {
-    OffscreenWorld().Invalidate(hWnd, rect);
+    m_world.Invalidate(hWnd, rect);
 }
 
 bool COffscreenDriver::UpdateWindow(HWND hWnd)
 {
-    return OffscreenWorld().UpdateWindow(hWnd);
+    return m_world.UpdateWindow(hWnd);
 }
 
 std::vector<CRect> COffscreenDriver::UpdateRegion(HWND hWnd) const
 {
-    const COffscreenWindow* window = OffscreenWorld().Find(hWnd);
+    const COffscreenWindow* window = m_world.Find(hWnd);
     return window != nullptr ? window->updateRegion : std::vector<CRect>();
 }
 
 bool COffscreenDriver::FireTimer(HWND hWnd, UINT_PTR id)
 {
-    return OffscreenWorld().FireTimer(hWnd, id);
+    return m_world.FireTimer(hWnd, id);
 }
 
 int COffscreenDriver::FireAllTimers()
 {
-    return OffscreenWorld().FireAllTimers();
+    return m_world.FireAllTimers();
 }
 
 std::optional<UINT> COffscreenDriver::TimerElapse(HWND hWnd, UINT_PTR id) const
 {
-    const COffscreenWindow* window = OffscreenWorld().Find(hWnd);
+    const COffscreenWindow* window = m_world.Find(hWnd);
     if (window == nullptr)
         return std::nullopt;
     const auto timer = window->timers.find(id);
@@ -201,25 +178,25 @@ LRESULT COffscreenDriver::SysCommand(HWND hWnd, UINT command)
 
 LRESULT COffscreenDriver::Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return OffscreenWorld().Send(hWnd, message, wParam, lParam);
+    return m_world.Send(hWnd, message, wParam, lParam);
 }
 
 COffscreenPumpResult COffscreenDriver::Pump(std::size_t limit)
 {
-    return OffscreenWorld().Pump(limit);
+    return m_world.Pump(limit);
 }
 
 const std::deque<COffscreenMessage>& COffscreenDriver::PostedMessages() const
 {
-    return OffscreenWorld().Queue();
+    return m_world.Queue();
 }
 
 HCURSOR COffscreenDriver::Cursor() const
 {
-    return OffscreenWorld().m_cursor;
+    return m_world.Cursor();
 }
 
 int COffscreenDriver::ScreenSaveRequests() const
 {
-    return OffscreenWorld().m_screenSaveRequests;
+    return m_world.ScreenSaveRequests();
 }
