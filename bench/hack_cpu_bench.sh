@@ -30,18 +30,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Nanoseconds that the threads of the processes given have run; gone ones
-# count 0.
-ticks() {
-  local total=0 pid ns _ file
-  for pid in "$@"; do
-    for file in /proc/"$pid"/task/*/schedstat; do
-      read -r ns _ 2>/dev/null <"$file" || continue
-      total=$((total + ns))
-    done
-  done
-  echo "$total"
-}
+# ticks PID...: the processes' run time in nanoseconds.
+source bench/schedstat.sh
 
 # Starts Xvfb at 1920x1080 with a black root; sets display and xvfb_pid.
 start_xvfb() {

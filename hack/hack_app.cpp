@@ -19,10 +19,9 @@ namespace {
 constexpr LONG kOwnWindowWidth = 800;
 constexpr LONG kOwnWindowHeight = 600;
 
-// A canvas filling the host's client area, as the saver's preview fills the
-// host's pane; nullptr when creation fails (the canvas, auto-delete, has
-// then deleted itself).
-CGrowthWnd* CreateCanvasIn(HWND host)
+}  // namespace
+
+CGrowthWnd* CHackApp::CreateCanvasIn(HWND host)
 {
     auto* canvas = new CGrowthWnd(TRUE);
     SeedGrowthForThisProcess();
@@ -30,8 +29,6 @@ CGrowthWnd* CreateCanvasIn(HWND host)
     ::GetClientRect(host, &client);
     return canvas->Create(0, WS_CHILD | WS_VISIBLE, client, host) ? canvas : nullptr;
 }
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CHackApp, CWinApp)
 END_MESSAGE_MAP()
@@ -46,13 +43,26 @@ CHackApp::CHackApp()
 BOOL CHackApp::InitInstance()
 {
     SetRegistryKey("Tarnwell");
-    if (!m_port.Open(m_options.display, m_error))
+    if (ShowsOnWayland(m_options, std::getenv("WAYLAND_SOCKET"), std::getenv("WAYLAND_DISPLAY"),
+                       std::getenv("DISPLAY"))) {
+#ifdef VERDANE_WAYLAND
+        m_onWayland = true;
+        return InitWayland();
+#else
+        if (m_options.displayKind == HackDisplay::Wayland) {
+            m_error = "this verdane was built without Wayland support (--x11 shows it on an X display)";
+            return FALSE;
+        }
+#endif
+    }
+    m_port.emplace();
+    if (!m_port->Open(m_options.display, m_error))
         return FALSE;
     // Windows of its own need the screen's visual to be one verdane draws
     // on; on windows of others the port checks theirs.
     const bool ownWindows = m_options.target == HackTarget::Window || m_options.target == HackTarget::FullScreen ||
                             m_options.target == HackTarget::Settings;
-    if (ownWindows && !m_port.DrawsOnScreen(m_error))
+    if (ownWindows && !m_port->DrawsOnScreen(m_error))
         return FALSE;
     switch (m_options.target) {
     case HackTarget::Root:
@@ -60,6 +70,7 @@ BOOL CHackApp::InitInstance()
     case HackTarget::WindowId:
         return StartInWindow(m_options.windowId);
     case HackTarget::FullScreen:
+        m_port->UseDesktopPicture();
         return StartFullScreen();
     case HackTarget::Settings:
         RunSettings();
@@ -67,7 +78,16 @@ BOOL CHackApp::InitInstance()
     case HackTarget::Window:
         break;
     }
+    m_port->UseDesktopPicture();
     return StartInOwnWindow();
+}
+
+void CHackApp::ClosePort()
+{
+    m_port.reset();
+#ifdef VERDANE_WAYLAND
+    m_wayland.reset();
+#endif
 }
 
 CX11RunOptions CHackApp::RunOptions() const
@@ -83,9 +103,16 @@ CX11RunOptions CHackApp::RunOptions() const
 
 int CHackApp::Run()
 {
-    const int status = m_port.Run(RunOptions());
-    if (!m_port.Failure().empty())
-        m_error = m_port.Failure();
+#ifdef VERDANE_WAYLAND
+    if (m_onWayland) {
+        CWaylandRunOptions options;
+        options.delayMicros = m_options.delayMicros;
+        return m_wayland->Run(options);
+    }
+#endif
+    const int status = m_port->Run(RunOptions());
+    if (!m_port->Failure().empty())
+        m_error = m_port->Failure();
     return status;
 }
 
@@ -163,7 +190,7 @@ BOOL CHackApp::StartOnRoot()
 {
     const char* handed = std::getenv("XSCREENSAVER_WINDOW");
     if (handed == nullptr || *handed == '\0')
-        return StartInWindow(m_port.RootWindowId());
+        return StartInWindow(m_port->RootWindowId());
     const auto window = ParseWindowId(handed);
     if (!window) {
         m_error = std::string("XSCREENSAVER_WINDOW='") + handed + "' is not a window id";
@@ -177,7 +204,7 @@ BOOL CHackApp::StartInWindow(std::uint32_t window)
     // Under XScreenSaver the picture is the one its image hacks start on,
     // which shows the desktop only when the user allows it.
     const CX11StartPicture picture = m_underXScreenSaver ? CX11StartPicture::Grabbed : CX11StartPicture::Shown;
-    const HWND host = m_port.AttachWindow(window, picture, m_error);
+    const HWND host = m_port->AttachWindow(window, picture, m_error);
     if (host == nullptr)
         return FALSE;
     return BecomeMain(CreateCanvasIn(host), "cannot create the canvas");
@@ -185,7 +212,6 @@ BOOL CHackApp::StartInWindow(std::uint32_t window)
 
 BOOL CHackApp::StartInOwnWindow()
 {
-    m_port.UseDesktopPicture();
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     int x = 0, y = 0;
@@ -200,7 +226,6 @@ BOOL CHackApp::StartInOwnWindow()
 
 BOOL CHackApp::StartFullScreen()
 {
-    m_port.UseDesktopPicture();
     auto* window = new CFullScreenWnd;
     SeedGrowthForThisProcess();
     window->CreateFullScreen();

@@ -14,7 +14,8 @@ constexpr int kNotStored = 1;
 // Bad usage, or a display or window that cannot be used (its visual
 // included).
 constexpr int kUnusable = 2;
-// The X server went away or broke the connection.
+// The X server or the Wayland compositor went away or broke the
+// connection.
 constexpr int kServerGone = CX11Port::kConnectionLostStatus;
 
 }  // namespace hack_exit

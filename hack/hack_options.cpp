@@ -10,6 +10,7 @@ const char* const kHackUsage =
     "               [-display NAME] [-delay MICROSECONDS] [-fps | -no-fps]\n"
     "               [--plant-size 0..100] [--growth-rate 0..100] [--blank]\n"
     "               [-geometry WxH+X+Y] [-visual NAME] [-install | -noinstall] [-mono] [-pair]\n"
+    "               [--wayland | --x11] [--output NAME]\n"
     "       verdane --add-to-xscreensaver | --remove-from-xscreensaver\n"
     "Options take one dash or two. -root draws on $XSCREENSAVER_WINDOW when it is set.\n"
     "--add-to-xscreensaver lists verdane among the programs in ~/.xscreensaver (a new file\n"
@@ -137,6 +138,23 @@ std::optional<std::uint32_t> ParseWindowId(const std::string& text)
     return static_cast<std::uint32_t>(*value);
 }
 
+bool ShowsOnWayland(const CHackOptions& options, const char* waylandSocket, const char* waylandDisplay,
+                    const char* x11Display)
+{
+    auto set = [](const char* value) { return value != nullptr && *value != '\0'; };
+    switch (options.displayKind) {
+    case HackDisplay::Wayland:
+        return true;
+    case HackDisplay::X11:
+        return false;
+    case HackDisplay::Automatic:
+        break;
+    }
+    if (!options.display.empty())
+        return false;
+    return set(waylandSocket) || (set(waylandDisplay) && !set(x11Display));
+}
+
 CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args)
 {
     CHackOptionsResult result;
@@ -185,6 +203,17 @@ CHackOptionsResult ParseHackOptions(const std::vector<std::string>& args)
         } else if (name == "-display") {
             if (const std::string* text = value())
                 o.display = *text;
+        } else if (name == "-wayland") {
+            o.displayKind = HackDisplay::Wayland;
+        } else if (name == "-x11") {
+            o.displayKind = HackDisplay::X11;
+        } else if (name == "-output") {
+            if (const std::string* text = value()) {
+                if (text->empty())
+                    result.error = "option " + arg + " needs an output name";
+                else
+                    o.output = *text;
+            }
         } else if (name == "-delay") {
             if (const std::string* text = value()) {
                 if (const auto number = ParseDecimal(*text, kMaxDelayMicros))

@@ -16,6 +16,13 @@ enum class HackTarget {
     Settings,    // -settings or -configure: the settings window
 };
 
+// Which display system verdane shows on.
+enum class HackDisplay {
+    Automatic,  // Wayland where the environment names only a compositor, else X11
+    Wayland,    // --wayland
+    X11,        // --x11
+};
+
 // -geometry WxH+X+Y, as X's geometry strings: every part may be left out,
 // and an offset given as -X or -Y counts from the right or bottom edge.
 struct CHackGeometry {
@@ -41,6 +48,8 @@ struct CHackOptions {
     HackTarget target = HackTarget::Window;
     std::uint32_t windowId = 0;   // for WindowId
     std::string display;          // -display NAME; empty: $DISPLAY
+    HackDisplay displayKind = HackDisplay::Automatic;
+    std::string output;           // --output NAME: the Wayland output -fullscreen covers; empty: the first
     long delayMicros = kDefaultDelayMicros;
     bool showFps = false;
     CHackGeometry geometry;       // for Window
@@ -77,5 +86,14 @@ std::optional<CHackGeometry> ParseGeometry(const std::string& text);
 // from the default rectangle (x, y, width, height).
 void PlaceWindow(const CHackGeometry& geometry, int screenWidth, int screenHeight, int& x, int& y, int& width,
                  int& height);
+
+// Whether to show on a Wayland compositor rather than an X display: as
+// forced, else when the environment hands over a compositor's socket
+// ($WAYLAND_SOCKET) or names a compositor ($WAYLAND_DISPLAY) but no X
+// display ($DISPLAY), unless the command line named an X display
+// (-display). The variables as getenv gives them (nullptr: unset; empty
+// counts as unset).
+bool ShowsOnWayland(const CHackOptions& options, const char* waylandSocket, const char* waylandDisplay,
+                    const char* x11Display);
 
 extern const char* const kHackUsage;

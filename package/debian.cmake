@@ -22,7 +22,9 @@ xscreensaver-settings and the command verdane. XScreenSaver offers only the
 programs listed in each user's ~/.xscreensaver, and the package touches no
 home folder: to list Verdane, run \"verdane --add-to-xscreensaver\" once as
 that user (it keeps every other program and setting), then pick Verdane in
-xscreensaver-settings. \"verdane --remove-from-xscreensaver\" takes it out.")
+xscreensaver-settings. \"verdane --remove-from-xscreensaver\" takes it out.
+The same program runs on Wayland compositors with the wlroots layer shell
+(sway, Hyprland, labwc, river), started by swayidle or swaylock-plugin.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

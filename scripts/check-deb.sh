@@ -38,6 +38,12 @@ fi
 dpkg-deb -f "$deb" Depends | grep -q 'libx11-6' || { echo "$deb does not depend on libx11-6" >&2; exit 1; }
 link=$(dpkg-deb -c "$deb" | awk '$(NF-2) == "./usr/bin/verdane" { print $NF }')
 [ "$link" = "../libexec/xscreensaver/verdane" ] || { echo "/usr/bin/verdane links to '$link'" >&2; exit 1; }
+# Built with the Wayland port (libwayland-dev is installed), it needs the
+# client library too; dpkg-shlibdeps finds it.
+if grep -q '^WaylandClient_FOUND:INTERNAL=1' "$build/CMakeCache.txt"; then
+  dpkg-deb -f "$deb" Depends | grep -q 'libwayland-client0' ||
+    { echo "$deb does not depend on libwayland-client0" >&2; exit 1; }
+fi
 
 # The package is not meant for the Debian archive, so it closes no ITP bug.
 lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb"

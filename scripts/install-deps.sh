@@ -18,6 +18,11 @@ packages=(
   # Its Debian package: dpkg-shlibdeps and file for the dependencies, and lintian.
   dpkg-dev file lintian
 )
+# The Wayland port (libwayland-client, wayland-scanner, xdg-shell's
+# definition) and its tests on a headless sway: swaybg for the desktop,
+# swayidle to start it, grim for screenshots, wtype for keys; Weston, a
+# compositor without the layer shell.
+packages+=(libwayland-dev libwayland-bin wayland-protocols sway swaybg swayidle grim wtype weston)
 # The picture scripts (make-banner.sh, make-screenshots.sh): ImageMagick
 # and the DejaVu fonts it writes the name with.
 packages+=(imagemagick fonts-dejavu-core)

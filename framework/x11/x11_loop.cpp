@@ -6,20 +6,7 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <vector>
 
-namespace {
-
-// The timers of the window and of every window below it.
-void CollectTimers(const COffscreenWorld& world, HWND hWnd, std::vector<CTickSchedule::CTimer>& timers)
-{
-    for (const auto& [id, timer] : world.Find(hWnd)->timers)
-        timers.push_back({hWnd, id, timer.elapse});
-    for (HWND child : world.Children(hWnd))
-        CollectTimers(world, child, timers);
-}
-
-}  // namespace
 
 CX11Loop::CX11Loop(const CX11Display& display, COffscreenWorld& world, CX11Targets& targets,
                    const CX11RunOptions& options)
@@ -30,7 +17,8 @@ CX11Loop::CX11Loop(const CX11Display& display, COffscreenWorld& world, CX11Targe
       m_dispatch(display, world, targets),
       m_power(display.Get()),
       // Presents follow the monitor's frames, read once: a hack lives on one.
-      m_pacer(DisplayFrame(ReadRefreshRate(display.Get(), display.Root())))
+      m_pacer(DisplayFrame(ReadRefreshRate(display.Get(), display.Root()))),
+      m_ticks(world, options.delayMicros, m_pacer.Frame())
 {
     if (options.showFps)
         m_fps.emplace(display);
@@ -61,7 +49,7 @@ std::optional<int> CX11Loop::RunDue()
     // happened to wake the loop (that would only shift the batches).
     std::optional<Clock::time_point> firstTick;
     if (!pumped.quit && !m_asleep && (!m_nextTicks || m_now >= *m_nextTicks)) {
-        const CTickSchedule::CRun ticks = FireDueTimers();
+        const CTickSchedule::CRun ticks = m_ticks.FireDue(m_now);
         if (ticks.fired > 0) {
             firstTick = ticks.firstPlanned;
             pumped = m_world.Pump();
@@ -73,7 +61,7 @@ std::optional<int> CX11Loop::RunDue()
     // round when it ran together with later ones.
     if (m_targets.TakeTicksDrew())
         m_pacer.Drew(firstTick.value_or(m_now));
-    m_nextTicks = NextTicks();
+    m_nextTicks = m_ticks.NextTicks();
     return std::nullopt;
 }
 
@@ -137,33 +125,4 @@ void CX11Loop::Wait()
     pollfd server{ConnectionNumber(dpy), POLLIN, 0};
     const int ready = ppoll(watchServer ? &server : nullptr, watchServer ? 1 : 0, next ? &timeout : nullptr, nullptr);
     m_readable = !watchServer || ready > 0;
-}
-
-CTickSchedule::CRun CX11Loop::FireDueTimers()
-{
-    // Ticks slept past by choice are at most a frame late; later ones come
-    // from a busy machine and coalesce rather than pile up. A floor of 0
-    // (ticks as fast as they come) gathers none.
-    const long floorMicros = m_options.delayMicros;
-    const Clock::duration catchUp = floorMicros > 0 ? 2 * m_pacer.Frame() : Clock::duration::zero();
-    const Clock::time_point deadline = m_now + m_pacer.Frame();
-    return m_schedule.RunDue(
-        m_now, floorMicros, catchUp,
-        [this](std::vector<CTickSchedule::CTimer>& timers) {
-            for (HWND top : m_world.TopLevelWindows())
-                CollectTimers(m_world, top, timers);
-        },
-        [this](const CTickSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); },
-        [deadline] { return Clock::now() >= deadline; });
-}
-
-std::optional<CX11Loop::Clock::time_point> CX11Loop::NextTicks() const
-{
-    const std::optional<Clock::time_point> due = m_schedule.NextDue();
-    // A floor of 0 asks for ticks as fast as they come: not gathered.
-    if (!due || m_options.delayMicros <= 0)
-        return due;
-    // The last tick due within a frame of the next: all of them run then,
-    // and what the first drew is still on the screen within its frame.
-    return m_schedule.LastDueBy(*due + m_pacer.Frame());
 }

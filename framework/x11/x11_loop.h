@@ -17,7 +17,7 @@
 #include "x11_fps_overlay.h"
 #include "x11_run_options.h"
 #include "x11_targets.h"
-#include "pacing/tick_schedule.h"
+#include "world_ticks.h"
 
 #include <chrono>
 #include <optional>
@@ -42,24 +42,14 @@ private:
     // Sleeps until there is something to do.
     void Wait();
 
-    // Every tick due by now, those the loop slept past included, as far as
-    // they run within a frame: input is read at least once a frame however
-    // short the timers' period, and the ticks that do not fit are dropped.
-    CTickSchedule::CRun FireDueTimers();
-    // When the next ticks run: when timers tick faster than the display
-    // shows frames, at the last tick due within a frame of the next one,
-    // all of them together (100 ticks a second at 60 Hz: two every 20 ms);
-    // otherwise when the next is due. None while no timer is set.
-    std::optional<Clock::time_point> NextTicks() const;
-
     const CX11Display& m_display;
     COffscreenWorld& m_world;
     CX11Targets& m_targets;
     const CX11RunOptions m_options;
     CX11EventDispatch m_dispatch;
     CX11DisplayPower m_power;
-    CTickSchedule m_schedule;
     CPresentPacer m_pacer;
+    CWorldTicks m_ticks;
     std::optional<CX11FpsOverlay> m_fps;
 
     // The round's plan.

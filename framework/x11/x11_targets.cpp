@@ -1,6 +1,7 @@
 #include "x11_targets.h"
 
 #include "offscreen_resources.h"
+#include "window_tree.h"
 #include "x11_image_grabber.h"
 #include "x11_own_window.h"
 #include "x11_picture.h"
@@ -15,14 +16,6 @@ std::string HexWindowId(std::uint32_t window)
     char text[16];
     std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(window));
     return text;
-}
-
-// The window and every window below it, parents first.
-void CollectSubtree(const COffscreenWorld& world, HWND hWnd, std::vector<HWND>& out)
-{
-    out.push_back(hWnd);
-    for (HWND child : world.Children(hWnd))
-        CollectSubtree(world, child, out);
 }
 
 }  // namespace
@@ -209,18 +202,7 @@ void CX11Targets::Forget(HWND target)
 
 std::vector<std::pair<HWND, CPoint>> CX11Targets::ShownIn(HWND target) const
 {
-    std::vector<HWND> subtree;
-    CollectSubtree(m_world, target, subtree);
-    const CPoint base = m_world.ClientOriginOnScreen(target);
-    std::vector<std::pair<HWND, CPoint>> shown;
-    for (HWND hWnd : subtree) {
-        const COffscreenWindow* window = m_world.Find(hWnd);
-        if (window->object == nullptr || !m_world.IsVisible(hWnd))
-            continue;
-        const CPoint origin = m_world.ClientOriginOnScreen(hWnd);
-        shown.emplace_back(hWnd, CPoint(origin.x - base.x, origin.y - base.y));
-    }
-    return shown;
+    return ::ShownIn(m_world, target);
 }
 
 void CX11Targets::Reshape(HWND target, int width, int height)

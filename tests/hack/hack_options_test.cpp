@@ -127,6 +127,34 @@ TEST(HackOptions, GeometryPlacesAndSizesTheWindow)
         EXPECT_FALSE(ParseGeometry(text)) << "'" << text << "'";
 }
 
+// Wayland only where the environment names a compositor and no X display,
+// or hands over a compositor's socket; the command line decides first.
+TEST(HackOptions, TheDisplayShownOnFollowsTheEnvironmentUnlessForced)
+{
+    const CHackOptions plain = Parse({}).options;
+    EXPECT_FALSE(ShowsOnWayland(plain, nullptr, nullptr, ":0"));
+    EXPECT_TRUE(ShowsOnWayland(plain, nullptr, "wayland-1", nullptr));
+    EXPECT_TRUE(ShowsOnWayland(plain, nullptr, "wayland-1", ""));
+    // Under Xwayland both are set: X11, where XScreenSaver's conventions
+    // hold.
+    EXPECT_FALSE(ShowsOnWayland(plain, nullptr, "wayland-1", ":0"));
+    EXPECT_TRUE(ShowsOnWayland(plain, "5", "wayland-1", ":0"));
+    EXPECT_FALSE(ShowsOnWayland(plain, "", "", nullptr));
+    EXPECT_FALSE(ShowsOnWayland(plain, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(ShowsOnWayland(Parse({"-display", ":3"}).options, nullptr, "wayland-1", nullptr));
+    EXPECT_TRUE(ShowsOnWayland(Parse({"--wayland"}).options, nullptr, nullptr, ":0"));
+    EXPECT_FALSE(ShowsOnWayland(Parse({"--x11"}).options, "5", "wayland-1", nullptr));
+    // The last of the two given wins, as for the modes.
+    EXPECT_TRUE(ShowsOnWayland(Parse({"-x11", "-wayland"}).options, nullptr, nullptr, nullptr));
+}
+
+TEST(HackOptions, OutputNeedsAName)
+{
+    EXPECT_EQ(Parse({"--output", "DP-2"}).options.output, "DP-2");
+    EXPECT_EQ(Parse({"--output"}).error, "option --output needs a value");
+    EXPECT_EQ(Parse({"-output", ""}).error, "option -output needs an output name");
+}
+
 // XScreenSaver starts a hack with -root and its window in the environment,
 // and its settings panel's preview with -window-id; a bare -root on a
 // desktop of one's own, or a window of its own, is not XScreenSaver's.
