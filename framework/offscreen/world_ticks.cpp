@@ -15,6 +15,20 @@ void CollectTimers(const COffscreenWorld& world, HWND hWnd, std::vector<CTickSch
 
 }  // namespace
 
+CWorldTicks::CRound CWorldTicks::Run(Clock::time_point now, const COffscreenPumpResult& pumped, bool held)
+{
+    CRound round{pumped, std::nullopt};
+    if (!pumped.quit && !held && (!m_planned || now >= *m_planned)) {
+        const CTickSchedule::CRun ticks = FireDue(now);
+        if (ticks.fired > 0) {
+            round.firstTick = ticks.firstPlanned;
+            round.pumped = m_world.Pump();
+        }
+    }
+    m_planned = NextTicks();
+    return round;
+}
+
 CTickSchedule::CRun CWorldTicks::FireDue(Clock::time_point now)
 {
     // Ticks slept past by choice are at most a frame late; later ones come

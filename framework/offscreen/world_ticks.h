@@ -21,20 +21,40 @@ public:
     {
     }
 
-    // Every tick due by now, those the loop slept past included, as far as
-    // they run within a frame: input is read at least once a frame however
-    // short the timers' period, and the ticks that do not fit are dropped.
-    CTickSchedule::CRun FireDue(Clock::time_point now);
+    // What one round of a loop's ticks did.
+    struct CRound {
+        COffscreenPumpResult pumped;  // what the world delivered last
+        // When the first tick that ran was due: what the ticks drew waits
+        // for the screen from then, which may be before this round when it
+        // ran together with later ones. None when no tick ran.
+        std::optional<Clock::time_point> firstTick;
+    };
 
-    // When the next ticks run: when timers tick faster than the display
-    // shows frames, at the last tick due within a frame of the next one,
-    // all of them together (100 ticks a second at 60 Hz: two every 20 ms);
-    // otherwise when the next is due. None while no timer is set.
-    std::optional<Clock::time_point> NextTicks() const;
+    // One round's ticks: when the next batch is due by now, and ticks are
+    // not held (a dark monitor), the ticks due run and what they posted is
+    // delivered. Ticks run at their batch's time, not early for an event
+    // that happened to wake the loop (that would only shift the batches).
+    // pumped: what the round delivered before; with its quit message no
+    // tick runs. Afterwards Planned() says when the next batch runs.
+    CRound Run(Clock::time_point now, const COffscreenPumpResult& pumped, bool held);
+
+    // When the next ticks run, as of the last round: when timers tick
+    // faster than the display shows frames, at the last tick due within a
+    // frame of the next one, all of them together (100 ticks a second at
+    // 60 Hz: two every 20 ms); otherwise when the next is due. None while
+    // no timer is set.
+    const std::optional<Clock::time_point>& Planned() const { return m_planned; }
 
 private:
     COffscreenWorld& m_world;
     long m_floorMicros;
     Clock::duration m_frame;
     CTickSchedule m_schedule;
+    std::optional<Clock::time_point> m_planned;
+
+    // Every tick due by now, those the loop slept past included, as far as
+    // they run within a frame: input is read at least once a frame however
+    // short the timers' period, and the ticks that do not fit are dropped.
+    CTickSchedule::CRun FireDue(Clock::time_point now);
+    std::optional<Clock::time_point> NextTicks() const;
 };

@@ -31,23 +31,13 @@ std::optional<int> CWaylandLoop::RunDue()
 {
     m_display.DispatchPending();
     m_targets.Sync();  // the compositor's close requests become messages
-    COffscreenPumpResult pumped = m_world.Pump();
+    const COffscreenPumpResult pumped = m_world.Pump();
     m_now = Clock::now();
-    // Ticks run at their batch's time, not early for an event that
-    // happened to wake the loop.
-    std::optional<Clock::time_point> firstTick;
-    if (!pumped.quit && (!m_nextTicks || m_now >= *m_nextTicks)) {
-        const CTickSchedule::CRun ticks = m_ticks.FireDue(m_now);
-        if (ticks.fired > 0) {
-            firstTick = ticks.firstPlanned;
-            pumped = m_world.Pump();
-        }
-    }
-    if (pumped.quit)
-        return pumped.exitCode;
+    const CWorldTicks::CRound round = m_ticks.Run(m_now, pumped, false);
+    if (round.pumped.quit)
+        return round.pumped.exitCode;
     if (m_targets.TakeTicksDrew())
-        m_pacer.Drew(firstTick.value_or(m_now));
-    m_nextTicks = m_ticks.NextTicks();
+        m_pacer.Drew(round.firstTick.value_or(m_now));
     return std::nullopt;
 }
 
@@ -57,7 +47,7 @@ void CWaylandLoop::Present()
     m_seat.SyncPointer();
     // What timers drew waits for the display's pace; paints go now, as far
     // as the surfaces' frame callbacks let them.
-    const bool ticks = m_pacer.PresentNow(m_now, m_nextTicks);
+    const bool ticks = m_pacer.PresentNow(m_now, m_ticks.Planned());
     const CWaylandTarget::CPresented presented = m_targets.Present(ticks);
     m_surfaceWaits = presented.heldBack;
     if (ticks && !m_surfaceWaits)
@@ -75,8 +65,8 @@ void CWaylandLoop::Wait()
     // Until the compositor speaks, the next ticks are due or changes are
     // due on the screen. A surface waiting for its frame callback is woken
     // by the callback, not by the pacer.
-    std::optional<Clock::time_point> next = m_nextTicks;
-    const std::optional<Clock::time_point> present = m_surfaceWaits ? std::nullopt : m_pacer.WakeAt(m_nextTicks);
+    std::optional<Clock::time_point> next = m_ticks.Planned();
+    const std::optional<Clock::time_point> present = m_surfaceWaits ? std::nullopt : m_pacer.WakeAt(m_ticks.Planned());
     if (present && (!next || *present < *next))
         next = present;
     timespec timeout{};

@@ -52,6 +52,5 @@ private:
 
     // The round's plan.
     Clock::time_point m_now;                       // one time for the whole round
-    std::optional<Clock::time_point> m_nextTicks;  // when the next ticks run
     bool m_surfaceWaits = false;  // a surface held changes back for its frame callback
 };

@@ -40,28 +40,16 @@ int CX11Loop::Run()
 std::optional<int> CX11Loop::RunDue()
 {
     m_dispatch.Dispatch(m_readable);
-    COffscreenPumpResult pumped = m_world.Pump();
+    const COffscreenPumpResult pumped = m_world.Pump();
     m_now = Clock::now();
     // While the monitor is dark nothing grows: no tick, so no step and no
     // random number; input and closing work as ever.
     m_asleep = m_options.sleepWithDisplay && m_power.IsOff(m_now);
-    // Ticks run at their batch's time, not early for an event that
-    // happened to wake the loop (that would only shift the batches).
-    std::optional<Clock::time_point> firstTick;
-    if (!pumped.quit && !m_asleep && (!m_nextTicks || m_now >= *m_nextTicks)) {
-        const CTickSchedule::CRun ticks = m_ticks.FireDue(m_now);
-        if (ticks.fired > 0) {
-            firstTick = ticks.firstPlanned;
-            pumped = m_world.Pump();
-        }
-    }
-    if (pumped.quit)
-        return pumped.exitCode;
-    // A tick's changes wait from when it was due, which may be before this
-    // round when it ran together with later ones.
+    const CWorldTicks::CRound round = m_ticks.Run(m_now, pumped, m_asleep);
+    if (round.pumped.quit)
+        return round.pumped.exitCode;
     if (m_targets.TakeTicksDrew())
-        m_pacer.Drew(firstTick.value_or(m_now));
-    m_nextTicks = m_ticks.NextTicks();
+        m_pacer.Drew(round.firstTick.value_or(m_now));
     return std::nullopt;
 }
 
@@ -71,7 +59,7 @@ void CX11Loop::Present()
     // What timers drew waits for the display's pace; the rest goes now.
     // While the monitor is dark no tick comes to carry what the last one
     // drew, so that goes out within a frame as well.
-    const bool ticks = m_pacer.PresentNow(m_now, m_asleep ? std::nullopt : m_nextTicks);
+    const bool ticks = m_pacer.PresentNow(m_now, m_asleep ? std::nullopt : m_ticks.Planned());
     const CX11Target::CPresented presented = m_targets.Present(ticks);
     m_presenterWaits = presented.heldBack;
     if (ticks && !m_presenterWaits)
@@ -102,10 +90,10 @@ void CX11Loop::Wait()
     // confirmation; the pacer's wake-up may then lie in the past and is not
     // waited for.
     std::optional<Clock::time_point> next = m_asleep ? std::optional<Clock::time_point>(m_power.NextCheck())
-                                                     : m_nextTicks;
+                                                     : m_ticks.Planned();
     const std::optional<Clock::time_point> present =
         m_presenterWaits && !m_asleep ? std::optional<Clock::time_point>(Clock::now() + std::chrono::milliseconds(100))
-                                      : m_pacer.WakeAt(m_asleep ? std::nullopt : m_nextTicks);
+                                      : m_pacer.WakeAt(m_asleep ? std::nullopt : m_ticks.Planned());
     if (present && (!next || *present < *next))
         next = present;
     const Clock::time_point before = Clock::now();

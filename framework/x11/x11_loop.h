@@ -55,7 +55,6 @@ private:
     // The round's plan.
     Clock::time_point m_now;                       // one time for the whole round
     bool m_asleep = false;                         // the monitor is dark: nothing ticks
-    std::optional<Clock::time_point> m_nextTicks;  // when the next ticks run
     bool m_presenterWaits = false;                 // a presenter was not ready at the last present
     bool m_readable = true;                        // the server may have spoken
     // The serial of the next request when the connection was last flushed:
