@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <new>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace {
