@@ -115,6 +115,17 @@ public:
     // Windows without a parent window, in creation order.
     std::vector<HWND> TopLevelWindows() const;
     std::vector<HWND> Children(HWND parent) const;
+    // Calls visit(hWnd) for each window whose parent is parent (nullptr:
+    // the top-level windows), in creation order, without making a list: a
+    // display's loop looks for timers this way on every frame.
+    template <class Visit>
+    void ForEachChild(HWND parent, Visit visit) const
+    {
+        for (const auto& entry : m_windows) {
+            if (entry.second->parent == parent)
+                visit(entry.second->handle);
+        }
+    }
     // Runs the destruction sequence (see ::DestroyWindow).
     bool Destroy(HWND hWnd);
     // Ends a window whose WM_NCCREATE or WM_CREATE refused the creation: as

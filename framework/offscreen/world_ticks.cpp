@@ -9,8 +9,7 @@ void CollectTimers(const COffscreenWorld& world, HWND hWnd, std::vector<CTickSch
 {
     for (const auto& [id, timer] : world.Find(hWnd)->timers)
         timers.push_back({hWnd, id, timer.elapse});
-    for (HWND child : world.Children(hWnd))
-        CollectTimers(world, child, timers);
+    world.ForEachChild(hWnd, [&world, &timers](HWND child) { CollectTimers(world, child, timers); });
 }
 
 }  // namespace
@@ -39,8 +38,7 @@ CTickSchedule::CRun CWorldTicks::FireDue(Clock::time_point now)
     return m_schedule.RunDue(
         now, m_floorMicros, catchUp,
         [this](std::vector<CTickSchedule::CTimer>& timers) {
-            for (HWND top : m_world.TopLevelWindows())
-                CollectTimers(m_world, top, timers);
+            m_world.ForEachChild(nullptr, [this, &timers](HWND top) { CollectTimers(m_world, top, timers); });
         },
         [this](const CTickSchedule::CTimerKey& key) { return m_world.FireTimer(key.first, key.second); },
         [deadline] { return Clock::now() >= deadline; });

@@ -13,6 +13,7 @@
 #include "wide_line.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class CSurfaceDC : public CDC {
@@ -39,6 +40,12 @@ public:
     CPoint GetCurrentPosition() const { return m_position; }
     const CSurface& Surface() const { return m_surface; }
     const std::vector<CRect>& ClipRects() const { return m_clip; }
+
+protected:
+    // Hands over the clip list with its storage, for the next context to
+    // reuse; from then on this context clips everything away. For a
+    // context that is closing.
+    std::vector<CRect> ReleaseClip() { return std::exchange(m_clip, {}); }
 
 private:
     void DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen);

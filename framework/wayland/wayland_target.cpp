@@ -211,7 +211,8 @@ CWaylandTarget::CPresented CWaylandTarget::Present(bool ticks)
         result.heldBack = true;
         return result;
     }
-    std::vector<CRect> rects = m_painted.Rects();
+    std::vector<CRect>& rects = m_presenting;
+    rects.assign(m_painted.Rects().begin(), m_painted.Rects().end());
     m_painted.Clear();
     if (ticks) {
         rects.insert(rects.end(), m_changed.Rects().begin(), m_changed.Rects().end());

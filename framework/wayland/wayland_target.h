@@ -98,4 +98,6 @@ private:
     CDamage m_painted{CDamage::kSpanJoinGap};  // paints: shown at once
     CDamage m_changed{CDamage::kSpanJoinGap};  // everything else: at the display's pace
     std::vector<CSlot> m_slots;
+    // What a present shows, kept so that presenting reuses its storage.
+    std::vector<CRect> m_presenting;
 };

@@ -61,14 +61,14 @@ CX11Target::CPresented CX11Target::Present(const COffscreenWorld& world, bool ti
         }
         if (!waits)
             continue;
-        std::vector<CRect> rects = damage.painted.Rects();
+        m_presenting.assign(damage.painted.Rects().begin(), damage.painted.Rects().end());
         damage.painted.Clear();
         if (ticks) {
-            rects.insert(rects.end(), damage.changed.Rects().begin(), damage.changed.Rects().end());
+            m_presenting.insert(m_presenting.end(), damage.changed.Rects().begin(), damage.changed.Rects().end());
             damage.changed.Clear();
         }
         const CPoint origin = world.ClientOriginOnScreen(hWnd);
-        m_presenter->Present(*window->surface, rects, CPoint(origin.x - base.x, origin.y - base.y));
+        m_presenter->Present(*window->surface, m_presenting, CPoint(origin.x - base.x, origin.y - base.y));
         result.any = true;
     }
     return result;

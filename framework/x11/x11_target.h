@@ -57,5 +57,7 @@ private:
     std::unique_ptr<CX11Presenter> m_presenter;
     bool& m_ticksDrew;
     std::map<HWND, CWindowDamage> m_waiting;
+    // What one window presents, kept so that presenting reuses its storage.
+    std::vector<CRect> m_presenting;
     std::set<HWND> m_shownWhole;  // windows put here whole once
 };

@@ -1,56 +1,16 @@
 // A tick draws on a presenting context that is made and closed every time,
 // a hundred times a second: it must allocate nothing once the program runs.
-// This suite counts every allocation of the process (operator new is
-// replaced here, so it is a program of its own) over ticks of a full-screen
+// This suite counts every allocation of the process (allocation_count.h
+// replaces operator new, so it is a program of its own) over ticks of a full-screen
 // growth at "Growth Rate" and "Plant Size" 100, presenting what changed.
 #include "growth/growth_random.h"
 #include "growth/growth_state.h"
 #include "growth/slot_count.h"
 #include "surface/presenting_dc.h"
 
+#include "allocation_count.h"
+
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-long long g_allocations = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    ++g_allocations;
-    if (void* p = std::malloc(size != 0 ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete[](void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-
-void operator delete[](void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace {
 
@@ -80,10 +40,10 @@ TEST(TickAllocation, TicksAtFullRateAllocateNothing)
 
     // The clip list is the caller's, made before the tick starts.
     std::vector<std::vector<CRect>> clips(300, std::vector<CRect>{picture.Bounds()});
-    const long long before = g_allocations;
+    const long long before = AllocationCount();
     for (std::vector<CRect>& clip : clips)
         tick(std::move(clip));
-    EXPECT_EQ(g_allocations - before, 0);
+    EXPECT_EQ(AllocationCount() - before, 0);
     EXPECT_GT(presented, 0);
 }
 
