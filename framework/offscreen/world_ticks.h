@@ -21,6 +21,11 @@ public:
     {
     }
 
+    // Every tick due by now, those the loop slept past included, as far as
+    // they run within a frame: input is read at least once a frame however
+    // short the timers' period, and the ticks that do not fit are dropped.
+    CTickSchedule::CRun FireDue(Clock::time_point now);
+
     // What one round of a loop's ticks did.
     struct CRound {
         COffscreenPumpResult pumped;  // what the world delivered last
@@ -52,9 +57,5 @@ private:
     CTickSchedule m_schedule;
     std::optional<Clock::time_point> m_planned;
 
-    // Every tick due by now, those the loop slept past included, as far as
-    // they run within a frame: input is read at least once a frame however
-    // short the timers' period, and the ticks that do not fit are dropped.
-    CTickSchedule::CRun FireDue(Clock::time_point now);
     std::optional<Clock::time_point> NextTicks() const;
 };
