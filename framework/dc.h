@@ -31,6 +31,11 @@ public:
     // can answer without reading the pixel (for a dark picture and a high
     // bar) override it; the answer is always the same.
     virtual bool PixelAbove(int x, int y, COLORREF bar) const { return GetPixel(x, y) > bar; }
+    // True only when PixelAbove(x, y, bar) is false for every point of box
+    // (right and bottom edges excluded), so that a caller about to probe
+    // many points there can know the answers at once. Contexts that cannot
+    // tell without reading every pixel say false.
+    virtual bool NoneAbove(const RECT& /*box*/, COLORREF /*bar*/) const { return false; }
     // Fills the rectangle (right and bottom edges excluded) with the brush,
     // within the clipping region.
     virtual void FillRect(const RECT& rect, CBrush* brush) = 0;

@@ -19,6 +19,7 @@ public:
     BOOL LineTo(int x, int y) override { return m_target->LineTo(x, y); }
     COLORREF GetPixel(int x, int y) const override { return m_target->GetPixel(x, y); }
     bool PixelAbove(int x, int y, COLORREF bar) const override { return m_target->PixelAbove(x, y, bar); }
+    bool NoneAbove(const RECT& box, COLORREF bar) const override { return m_target->NoneAbove(box, bar); }
     void FillRect(const RECT& rect, CBrush* brush) override { m_target->FillRect(rect, brush); }
 
 protected:

@@ -22,11 +22,32 @@ public:
     // The next number, 0..32767.
     int Next()
     {
-        m_state = m_state * 214013u + 2531011u;
+        m_state = m_state * kMul + kAdd;
         return static_cast<int>((m_state >> 16) & 0x7FFF);
     }
 
+    // Moves on as count calls of Next would, in a few steps: count
+    // applications of x -> a x + c are one x -> A x + C, made by composing
+    // the step with itself (squaring) along count's bits.
+    void Skip(std::uint32_t count)
+    {
+        std::uint32_t mul = kMul, add = kAdd;
+        std::uint32_t totalMul = 1, totalAdd = 0;
+        for (; count != 0; count >>= 1) {
+            if (count & 1) {
+                totalMul *= mul;
+                totalAdd = totalAdd * mul + add;
+            }
+            add *= mul + 1;
+            mul *= mul;
+        }
+        m_state = m_state * totalMul + totalAdd;
+    }
+
 private:
+    static constexpr std::uint32_t kMul = 214013u;
+    static constexpr std::uint32_t kAdd = 2531011u;
+
     std::uint32_t m_state;
 };
 

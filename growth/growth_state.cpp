@@ -4,6 +4,7 @@
 #include "surface/surface.h"
 
 #include <algorithm>
+#include <cstdint>
 
 // The surfaces answer a probe from their summary of bright blocks only when
 // its bar is at least the summary's: kept at the last probe bar, every
@@ -101,23 +102,41 @@ void CGrowthState::PlaceReseededTip(CDC& dc, CBranch& slot) const
 {
     const bool inside =
         slot.m_x >= 0 && slot.m_x < m_clientWidth && slot.m_y >= 0 && slot.m_y < m_clientHeight;
-    for (int attempt = 0; attempt < kProbeAttempts; ++attempt) {
-        if (inside) {
-            // Near the old tip; the offsets lean left and down on purpose.
-            const std::int32_t dx = Truncate(UnitRandom() * 29) - 19;
-            const std::int32_t dy = Truncate(UnitRandom() * 40) - 5;
-            if (dc.PixelAbove(slot.m_x + dx, slot.m_y + dy, ProbeThreshold(attempt))) {
-                slot.m_x += dx;
-                slot.m_y += dy;
-                return;
+    // Where the context knows that no pixel within the probes' reach is
+    // above even the last (darkest) bar, every probe would fail: their draws
+    // are skipped in one jump, leaving the generator where probing would.
+    if (dc.NoneAbove(ProbeReach(slot, inside), LastProbeBar())) {
+        GrowthRandom().Skip(2 * kProbeAttempts);
+    } else {
+        for (int attempt = 0; attempt < kProbeAttempts; ++attempt) {
+            if (inside) {
+                // Near the old tip; the offsets lean left and down on purpose.
+                const std::int32_t dx = Truncate(UnitRandom() * 29) - 19;
+                const std::int32_t dy = Truncate(UnitRandom() * 40) - 5;
+                if (dc.PixelAbove(slot.m_x + dx, slot.m_y + dy, ProbeThreshold(attempt))) {
+                    slot.m_x += dx;
+                    slot.m_y += dy;
+                    return;
+                }
+            } else {
+                slot.m_x = Truncate(UnitRandom() * m_clientWidth);
+                slot.m_y = Truncate(UnitRandom() * m_clientHeight);
+                if (dc.PixelAbove(slot.m_x, slot.m_y, ProbeThreshold(attempt)))
+                    return;
             }
-        } else {
-            slot.m_x = Truncate(UnitRandom() * m_clientWidth);
-            slot.m_y = Truncate(UnitRandom() * m_clientHeight);
-            if (dc.PixelAbove(slot.m_x, slot.m_y, ProbeThreshold(attempt)))
-                return;
         }
     }
     slot.m_x = Truncate(UnitRandom() * m_clientWidth);
     slot.m_y = Truncate(UnitRandom() * m_clientHeight);
+}
+
+CRect CGrowthState::ProbeReach(const CBranch& slot, bool inside) const
+{
+    if (!inside)
+        return CRect(0, 0, m_clientWidth, m_clientHeight);
+    // Offsets -19..9 across and -5..34 down; a tip this near the 32-bit
+    // limit gets no box, and is probed.
+    if (slot.m_x > INT32_MAX - 10 || slot.m_y > INT32_MAX - 35)
+        return CRect();
+    return CRect(slot.m_x - 19, slot.m_y - 5, slot.m_x + 10, slot.m_y + 35);
 }

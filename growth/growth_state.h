@@ -57,6 +57,8 @@ private:
     void TakeSlot(CBranch& slot, const CBranch& parent);
     void Reseed(CDC& dc, std::int32_t n);
     void PlaceReseededTip(CDC& dc, CBranch& slot) const;
+    // The box every probe for slot falls in (empty: none is known).
+    CRect ProbeReach(const CBranch& slot, bool inside) const;
 
     // The free slots in use during phase 1, so that a fork visits only
     // those instead of every slot in use: the ones free when the step

@@ -15,6 +15,7 @@ CSurface::CSurface(const CSurface& other)
       m_words(m_owned.data()),
       m_blocksPerRow(other.m_blocksPerRow),
       m_blocks(other.m_blocks),
+      m_anyMarked(other.m_anyMarked),
       m_summaryStale(other.m_summaryStale)
 {
 }
@@ -45,6 +46,7 @@ CSurface& CSurface::operator=(CSurface&& other) noexcept
     m_blocksPerRow = std::exchange(other.m_blocksPerRow, 0);
     m_blocks = std::move(other.m_blocks);
     other.m_blocks.clear();
+    m_anyMarked = std::exchange(other.m_anyMarked, false);
     m_summaryStale = std::exchange(other.m_summaryStale, false);
     return *this;
 }
@@ -60,8 +62,10 @@ bool CSurface::Resize(int width, int height, COLORREF fill)
     m_words = m_owned.data();
     m_blocksPerRow = (width + kBlockSide - 1) >> kBlockShift;
     const int blockRows = (height + kBlockSide - 1) >> kBlockShift;
+    const bool bright = (fill & 0x00FFFFFF) > kSummaryBar;
     m_blocks.assign(static_cast<std::size_t>(m_blocksPerRow) * static_cast<std::size_t>(blockRows),
-                    (fill & 0x00FFFFFF) > kSummaryBar ? kMayBeAbove : kClear);
+                    bright ? kMayBeAbove : kClear);
+    m_anyMarked = bright && !m_blocks.empty();
     m_summaryStale = false;
     return true;
 }
@@ -96,16 +100,34 @@ void CSurface::MarkMayBeAbove(const RECT& box)
     const CRect r = CRect::Intersection(box, Bounds());
     if (r.IsRectEmpty())
         return;
+    m_anyMarked = true;
     for (LONG by = r.top >> kBlockShift; by <= (r.bottom - 1) >> kBlockShift; ++by) {
         std::uint8_t* row = m_blocks.data() + static_cast<std::size_t>(by) * static_cast<std::size_t>(m_blocksPerRow);
         std::fill(row + (r.left >> kBlockShift), row + ((r.right - 1) >> kBlockShift) + 1, kMayBeAbove);
     }
 }
 
+bool CSurface::MayBeAboveIn(const RECT& box) const
+{
+    if (m_summaryStale)
+        RebuildSummary();
+    if (!m_anyMarked)
+        return false;
+    for (LONG by = box.top >> kBlockShift; by <= (box.bottom - 1) >> kBlockShift; ++by) {
+        const std::uint8_t* row =
+            m_blocks.data() + static_cast<std::size_t>(by) * static_cast<std::size_t>(m_blocksPerRow);
+        const std::uint8_t* end = row + ((box.right - 1) >> kBlockShift) + 1;
+        if (std::find(row + (box.left >> kBlockShift), end, kMayBeAbove) != end)
+            return true;
+    }
+    return false;
+}
+
 // The bar is a colour: each word is turned back into one before comparing.
 void CSurface::RebuildSummary() const
 {
     std::fill(m_blocks.begin(), m_blocks.end(), kClear);
+    m_anyMarked = false;
     for (int y = 0; y < m_height; ++y) {
         const std::uint32_t* row = WordRow(y);
         std::uint8_t* blocks =
@@ -116,8 +138,10 @@ void CSurface::RebuildSummary() const
             COLORREF brightest = 0;
             for (int x = begin; x < end; ++x)
                 brightest = std::max(brightest, ColorOf(row[x]));
-            if (brightest > kSummaryBar)
+            if (brightest > kSummaryBar) {
                 blocks[bx] = kMayBeAbove;
+                m_anyMarked = true;
+            }
         }
     }
     m_summaryStale = false;

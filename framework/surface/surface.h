@@ -93,6 +93,7 @@ public:
     void Set(int x, int y, COLORREF color)
     {
         m_blocks[BlockIndex(x, y)] = kMayBeAbove;
+        m_anyMarked = true;
         m_words[Index(x, y)] = WordOf(color);
     }
     // Every pixel's colour, row by row.
@@ -129,6 +130,10 @@ public:
             RebuildSummary();
         return m_blocks[BlockIndex(x, y)] != kClear;
     }
+    // False when no pixel inside box (which must lie on the surface) has a
+    // colour above kSummaryBar; true when one may. On a picture with no
+    // bright block at all it answers at once, whatever the box.
+    bool MayBeAboveIn(const RECT& box) const;
 
     // For drawing code that writes many pixels of one colour: row y like
     // WordRow, without giving up the summary. The writer stores WordOf its
@@ -170,5 +175,7 @@ private:
     int m_blocksPerRow = 0;
     // The summary is a cache of the pixels: const readers may rebuild it.
     mutable std::vector<std::uint8_t> m_blocks;
+    // False only while every block is clear (set whenever one is marked).
+    mutable bool m_anyMarked = false;
     mutable bool m_summaryStale = false;
 };

@@ -210,6 +210,21 @@ bool CSurfaceDC::PixelAbove(int x, int y, COLORREF bar) const
     return CLR_INVALID > bar;
 }
 
+bool CSurfaceDC::NoneAbove(const RECT& box, COLORREF bar) const
+{
+    const CRect b(box);
+    if (bar < CSurface::kSummaryBar || b.IsRectEmpty())
+        return false;
+    // A point outside the clipping region reads CLR_INVALID, which is above
+    // every bar: the box must lie in the region, and one rectangle of it is
+    // enough to look at (a box that only the union holds is probed).
+    for (const CRect& r : m_clip) {
+        if (CRect::Intersection(b, r) == b)
+            return !m_surface.MayBeAboveIn(b);
+    }
+    return false;
+}
+
 void CSurfaceDC::RecordDamage(const CRect& box)
 {
     for (const CRect& clip : m_clip)

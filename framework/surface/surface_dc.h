@@ -30,6 +30,8 @@ public:
     BOOL LineTo(int x, int y) override;
     COLORREF GetPixel(int x, int y) const override;
     bool PixelAbove(int x, int y, COLORREF bar) const override;
+    // Answered from the surface's summary, for bars it covers.
+    bool NoneAbove(const RECT& box, COLORREF bar) const override;
     void FillRect(const RECT& rect, CBrush* brush) override;
 
     // From now on every drawing call adds a rectangle that holds the pixels

@@ -74,6 +74,17 @@ TEST(GrowthRandom, IsTheClassic15BitLinearCongruentialSequence)
         EXPECT_EQ(generator.Next(), value);
 }
 
+TEST(GrowthRandom, SkippingLeavesTheStateOfAsManyDraws)
+{
+    for (const std::uint32_t count : {0u, 1u, 2u, 3u, 120u, 1000u, 65537u}) {
+        CGrowthRandom skipped(147926525), drawn(147926525);
+        skipped.Skip(count);
+        for (std::uint32_t i = 0; i < count; ++i)
+            drawn.Next();
+        EXPECT_EQ(skipped.State(), drawn.State()) << count << " draws";
+    }
+}
+
 TEST(GrowthRandom, SeedingRestartsTheProcessWideSequence)
 {
     SeedGrowthRandom(1);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // A seed whose first draw triggers a re-seed (r * 100 > 96).
@@ -199,6 +201,65 @@ TEST(GrowthReseed, SearchesNearInsideTipsAndTheWholeAreaForOthers)
         EXPECT_EQ(b.m_y, c.expectedY) << c.name;
         EXPECT_EQ(b.m_penWidth, 2) << c.name;
         EXPECT_EQ(GrowthRandom().State(), StateAfter(kReseedSeed, c.draws)) << c.name;
+    }
+}
+
+// Probes every point, as a context that knows nothing of its picture.
+class CProbingDC : public CDC {
+public:
+    explicit CProbingDC(CDC& target) : m_target(target) {}
+    CPen* SelectObject(CPen* pen) override { return m_target.SelectObject(pen); }
+    CBrush* SelectObject(CBrush* brush) override { return m_target.SelectObject(brush); }
+    CPoint MoveTo(int x, int y) override { return m_target.MoveTo(x, y); }
+    BOOL LineTo(int x, int y) override { return m_target.LineTo(x, y); }
+    COLORREF GetPixel(int x, int y) const override { return m_target.GetPixel(x, y); }
+    void FillRect(const RECT& rect, CBrush* brush) override { m_target.FillRect(rect, brush); }
+
+private:
+    CDC& m_target;
+};
+
+// Re-seeds that skip the probes of dark parts place every tip, and leave
+// the generator, exactly where probing each point does: pictures of bright
+// spots on black under clip lists, tips inside, at the edges and outside.
+TEST(GrowthReseed, SkippingDarkPartsPlacesTipsAsProbingEveryPoint)
+{
+    CGrowthRandom dice(20261209);
+    const auto below = [&dice](int n) { return dice.Next() % n; };
+    for (int round = 0; round < 40; ++round) {
+        CSurface picture(120, 90, 0);
+        for (int spot = below(4); spot > 0; --spot) {
+            const int x = below(120), y = below(90);
+            CSurfaceDC(picture).FillRect(CRect(x, y, x + 1 + below(6), y + 1 + below(6)), nullptr);  // white
+        }
+        std::vector<CRect> clip = {CRect(0, 0, 120, 90)};
+        if (round % 3 == 1)
+            clip = {CRect(0, 0, 70, 90), CRect(70, 20, 120, 60)};
+        CSurface probed = picture;
+        CGrowthState skipping(8), probing(8);
+        for (CGrowthState* state : {&skipping, &probing}) {
+            state->m_inUse = 8;
+            state->m_clientWidth = 120;
+            state->m_clientHeight = 90;
+        }
+        for (int i = 0; i < 8; ++i) {
+            const int x = below(140) - 10, y = below(110) - 10;
+            skipping.m_branches[i].m_x = probing.m_branches[i].m_x = x;
+            skipping.m_branches[i].m_y = probing.m_branches[i].m_y = y;
+        }
+        CSurfaceDC skippingDC(picture, clip);
+        SeedGrowthRandom(kReseedSeed);
+        skipping.Step(skippingDC);
+        const std::uint32_t afterSkipping = GrowthRandom().State();
+        CSurfaceDC probedDC(probed, clip);
+        CProbingDC probingDC(probedDC);
+        SeedGrowthRandom(kReseedSeed);
+        probing.Step(probingDC);
+        ASSERT_EQ(afterSkipping, GrowthRandom().State()) << "round " << round;
+        for (int i = 0; i < 8; ++i) {
+            ASSERT_EQ(skipping.m_branches[i].m_x, probing.m_branches[i].m_x) << "round " << round << " slot " << i;
+            ASSERT_EQ(skipping.m_branches[i].m_y, probing.m_branches[i].m_y) << "round " << round << " slot " << i;
+        }
     }
 }
 

@@ -31,6 +31,27 @@ void ExpectAgreesWithReads(const CSurface& surface, const char* name)
     }
 }
 
+// A box said to hold nothing above the bar holds no point that PixelAbove
+// passes, for boxes all over the surface and its rim, under two clip lists.
+void ExpectBoxesAgreeWithReads(const CSurface& surface, const char* name)
+{
+    const std::vector<CRect> clips[] = {{surface.Bounds()}, {CRect(0, 0, 20, 37), CRect(20, 5, 37, 30)}};
+    for (const std::vector<CRect>& clip : clips) {
+        const CSurfaceDC dc(const_cast<CSurface&>(surface), clip);
+        for (int top = -1; top < surface.Height(); top += 3) {
+            for (int left = -1; left < surface.Width(); left += 4) {
+                const CRect box(left, top, left + 1 + (left + top) % 13, top + 1 + left % 9);
+                if (!dc.NoneAbove(box, CSurface::kSummaryBar))
+                    continue;
+                for (int y = box.top; y < box.bottom; ++y) {
+                    for (int x = box.left; x < box.right; ++x)
+                        ASSERT_FALSE(dc.PixelAbove(x, y, CSurface::kSummaryBar)) << name << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 int BlocksThatMayBeAbove(const CSurface& surface)
 {
     int count = 0;
@@ -87,6 +108,7 @@ TEST(ProbeSummary, AgreesWithReadsAfterEveryKindOfWrite)
         surface.MayBeAbove(0, 0);  // the summary exists before the write
         c.write(surface);
         ExpectAgreesWithReads(surface, c.name);
+        ExpectBoxesAgreeWithReads(surface, c.name);
     }
 }
 
@@ -140,6 +162,29 @@ TEST(ProbeSummary, DarkPicturesAreAnsweredWithoutReadingPixels)
     EXPECT_EQ(BlocksThatMayBeAbove(surface), 1);
     EXPECT_TRUE(surface.MayBeAbove(23, 23));
     EXPECT_FALSE(surface.MayBeAbove(24, 20));
+}
+
+TEST(ProbeSummary, DarkBoxesInsideTheClipAreKnownAtOnce)
+{
+    CSurface surface(kSide, kSide, 0);
+    const CSurfaceDC whole(surface);
+    EXPECT_TRUE(whole.NoneAbove(surface.Bounds(), CSurface::kSummaryBar));
+    // Bars below the summary's are not known; nor is an empty box.
+    EXPECT_FALSE(whole.NoneAbove(surface.Bounds(), CSurface::kSummaryBar - 1));
+    EXPECT_FALSE(whole.NoneAbove(CRect(5, 5, 5, 9), CSurface::kSummaryBar));
+    // A point outside the clip reads CLR_INVALID, above every bar.
+    EXPECT_FALSE(whole.NoneAbove(CRect(-1, 0, 4, 4), CSurface::kSummaryBar));
+    const CSurfaceDC clipped(surface, {CRect(0, 0, 16, 37), CRect(16, 0, 37, 37)});
+    EXPECT_TRUE(clipped.NoneAbove(CRect(2, 2, 14, 30), CSurface::kSummaryBar));
+    EXPECT_FALSE(clipped.NoneAbove(CRect(10, 2, 20, 30), CSurface::kSummaryBar));  // held by the union only
+
+    DrawSegment(surface, kJustAbove, 1, 20, 20, 21, 20);
+    EXPECT_FALSE(whole.NoneAbove(CRect(18, 18, 22, 22), CSurface::kSummaryBar));
+    EXPECT_TRUE(whole.NoneAbove(CRect(0, 0, 16, 16), CSurface::kSummaryBar));
+    // A rebuilt summary forgets a bright pixel painted over.
+    DrawSegment(surface, 0, 1, 20, 20, 21, 20);
+    surface.WordRow(0);
+    EXPECT_TRUE(whole.NoneAbove(surface.Bounds(), CSurface::kSummaryBar));
 }
 
 }  // namespace
