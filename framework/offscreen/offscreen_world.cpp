@@ -146,11 +146,20 @@ bool COffscreenWorld::Reshape(HWND hWnd, LONG width, LONG height)
 std::vector<HWND> COffscreenWorld::TopLevelWindows() const
 {
     std::vector<HWND> result;
-    for (const auto& entry : m_windows) {
-        if (entry.second->parent == nullptr)
-            result.push_back(entry.second->handle);
-    }
+    TopLevelWindows(result);
     return result;
+}
+
+void COffscreenWorld::TopLevelWindows(std::vector<HWND>& into) const
+{
+    into.clear();
+    ForEachChild(nullptr, [&into](HWND hWnd) { into.push_back(hWnd); });
+}
+
+bool COffscreenWorld::AnyTopLevelWindow() const
+{
+    return std::any_of(m_windows.begin(), m_windows.end(),
+                       [](const auto& entry) { return entry.second->parent == nullptr; });
 }
 
 std::vector<HWND> COffscreenWorld::Children(HWND parent) const

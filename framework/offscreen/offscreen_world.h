@@ -114,6 +114,10 @@ public:
     HWND AddWindow(COffscreenWindow window);
     // Windows without a parent window, in creation order.
     std::vector<HWND> TopLevelWindows() const;
+    // The same into a list that keeps its storage, for a display's loop,
+    // which asks on every frame.
+    void TopLevelWindows(std::vector<HWND>& into) const;
+    bool AnyTopLevelWindow() const;
     std::vector<HWND> Children(HWND parent) const;
     // Calls visit(hWnd) for each window whose parent is parent (nullptr:
     // the top-level windows), in creation order, without making a list: a

@@ -17,14 +17,8 @@ CWaylandLoop::CWaylandLoop(const CWaylandDisplay& display, COffscreenWorld& worl
 
 int CWaylandLoop::Run()
 {
-    for (;;) {
-        if (const std::optional<int> quit = RunDue())
-            return *quit;
-        Present();
-        if (m_world.TopLevelWindows().empty())
-            return 0;  // nothing left that could ever post the quit message
-        Wait();
-    }
+    return RunDisplayLoop(
+        m_world, [this] { return RunDue(); }, [this] { Present(); }, [this] { Wait(); });
 }
 
 std::optional<int> CWaylandLoop::RunDue()

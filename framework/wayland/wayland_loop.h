@@ -11,6 +11,7 @@
 // screen in vain; its changes gather until it shows.
 #pragma once
 
+#include "display_loop.h"
 #include "offscreen_world.h"
 #include "pacing/present_pacer.h"
 #include "wayland_display.h"

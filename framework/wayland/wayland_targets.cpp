@@ -51,7 +51,8 @@ void CWaylandTargets::Sync()
             m_world.Destroy(host);
         }
     }
-    for (HWND top : m_world.TopLevelWindows()) {
+    m_world.TopLevelWindows(m_topLevel);
+    for (HWND top : m_topLevel) {
         const COffscreenWindow* window = m_world.Find(top);
         if (window->object == nullptr || m_targets.count(top) != 0 || !m_world.IsVisible(top))
             continue;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 class CWaylandTargets {
 public:
@@ -54,5 +55,7 @@ private:
     const CWaylandOutput* m_fullScreenOutput = nullptr;
     // Held by pointer: each is a damage sink the world refers to.
     std::map<HWND, std::unique_ptr<CWaylandTarget>> m_targets;
+    // The top-level windows as Sync last saw them; kept for its storage.
+    std::vector<HWND> m_topLevel;
     bool m_ticksDrew = false;
 };

@@ -27,14 +27,8 @@ CX11Loop::CX11Loop(const CX11Display& display, COffscreenWorld& world, CX11Targe
 int CX11Loop::Run()
 {
     m_flushedRequest = NextRequest(m_display.Get());
-    for (;;) {
-        if (const std::optional<int> quit = RunDue())
-            return *quit;
-        Present();
-        if (m_world.TopLevelWindows().empty())
-            return 0;  // nothing left that could ever post the quit message
-        Wait();
-    }
+    return RunDisplayLoop(
+        m_world, [this] { return RunDue(); }, [this] { Present(); }, [this] { Wait(); });
 }
 
 std::optional<int> CX11Loop::RunDue()

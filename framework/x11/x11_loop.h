@@ -9,6 +9,7 @@
 // together, and what they drew reaches the screen within a frame.
 #pragma once
 
+#include "display_loop.h"
 #include "offscreen_world.h"
 #include "pacing/present_pacer.h"
 #include "x11_display.h"

@@ -144,7 +144,8 @@ void CX11Targets::Sync()
         if (!target->Own())
             target->ShowWhole(m_world, ShownIn(hWnd));
     }
-    for (HWND top : m_world.TopLevelWindows()) {
+    m_world.TopLevelWindows(m_topLevel);
+    for (HWND top : m_topLevel) {
         const COffscreenWindow* window = m_world.Find(top);
         if (window->object == nullptr || m_targets.count(top) != 0 || !m_world.IsVisible(top))
             continue;

@@ -82,6 +82,8 @@ private:
     const CX11Display& m_display;
     // Held by pointer: each is a damage sink the world refers to.
     std::map<HWND, std::unique_ptr<CX11Target>> m_targets;
+    // The top-level windows as Sync last saw them; kept for its storage.
+    std::vector<HWND> m_topLevel;
     bool m_ticksDrew = false;
     Atom m_deleteWindow;
     Cursor m_blankCursor = 0;

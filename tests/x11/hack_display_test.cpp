@@ -490,7 +490,7 @@ TEST_F(HackUnderXScreenSaverTest, TheWholeDesktopShowsWithGrabDesktopImagesAndSt
     auto other = [&] {
         return m_screen->CountPixels(saver, [](unsigned long r, unsigned long g, unsigned long b) {
             const unsigned long rgb = r << 16 | g << 8 | b;
-            const bool branch = g >= 40 && g > r && g > b;
+            const bool branch = CXScreen::IsBranchColor(r, g, b);
             return !branch && rgb != kDesktopLeft && rgb != kDesktopRight;
         });
     };
@@ -523,7 +523,7 @@ TEST_F(HackDisplayTest, TwoProcessesStartedTogetherGrowDifferently)
     long branches = 0, shared = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const unsigned long r = a[i] >> 16, g = (a[i] >> 8) & 0xFF, bl = a[i] & 0xFF;
-        if (g >= 40 && g > r && g > bl) {
+        if (CXScreen::IsBranchColor(r, g, bl)) {
             ++branches;
             shared += a[i] == b[i] ? 1 : 0;
         }

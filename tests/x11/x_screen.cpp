@@ -148,8 +148,7 @@ long CXScreen::CountPixels(Window window, int x, int y, int width, int height,
 
 long CXScreen::CountBranchPixels(Window window, int x, int y, int width, int height)
 {
-    return CountPixels(window, x, y, width, height,
-                       [](unsigned long r, unsigned long g, unsigned long b) { return g >= 40 && g > r && g > b; });
+    return CountPixels(window, x, y, width, height, IsBranchColor);
 }
 
 long CXScreen::CountColor(Window window, unsigned long rgb)

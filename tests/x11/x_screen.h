@@ -40,8 +40,13 @@ public:
     // test; 0 when the window cannot be read.
     long CountPixels(Window window, const std::function<bool(unsigned long r, unsigned long g, unsigned long b)>& test);
 
-    // Branch pixels (green above red and blue, as every branch colour is)
-    // in the rectangle of the window; pixels beyond it are not counted.
+    // Whether a colour (0..255 each) can be a branch's: green 40 or more and
+    // blue below 40. Red starts below 40 too, but the colour creeps up by a
+    // few units a segment from the red byte up, so an old branch's red can
+    // be anything (and pass its green).
+    static bool IsBranchColor(unsigned long, unsigned long g, unsigned long b) { return g >= 40 && b < 40; }
+    // Branch pixels (IsBranchColor) in the rectangle of the window; pixels
+    // beyond it are not counted.
     long CountBranchPixels(Window window, int x, int y, int width, int height);
     long CountBranchPixels(Window window);
     // Pixels of exactly that colour (0xRRGGBB) in the window.

@@ -273,7 +273,7 @@ void MeetVerdaneUnderTheDaemon(bool grabDesktop)
         auto other = [&] {
             return screen.CountPixels(screen.Root(), [](unsigned long r, unsigned long g, unsigned long b) {
                 const unsigned long rgb = r << 16 | g << 8 | b;
-                return !(g >= 40 && g > r && g > b) && rgb != kDesktopLeft && rgb != kDesktopRight;
+                return !CXScreen::IsBranchColor(r, g, b) && rgb != kDesktopLeft && rgb != kDesktopRight;
             });
         };
         EXPECT_TRUE(WaitFor([&] { return other() == 0 && desktop() > area * 9 / 10; }, kShownTimeoutMs))
