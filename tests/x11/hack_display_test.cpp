@@ -6,7 +6,7 @@
 #include "hack_process.h"
 #include "settings_layout.h"
 #include "x_screen.h"
-#include "xvfb_server.h"
+#include "xvfb_suite.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -59,24 +59,8 @@ private:
     std::string m_path;
 };
 
-class HackDisplayTest : public testing::Test {
+class HackDisplayTest : public CXvfbSuite<kScreenWidth, kScreenHeight> {
 protected:
-    static void SetUpTestSuite() { s_server = new CXvfbServer(kScreenWidth, kScreenHeight); }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-
-    void SetUp() override
-    {
-        ASSERT_FALSE(s_server->Display().empty()) << "Xvfb did not start";
-        m_screen = std::make_unique<CXScreen>(s_server->Display());
-        ASSERT_NE(m_screen->Get(), nullptr);
-        // Each test starts on a black root.
-        m_screen->SetRootPicture(0, 0, 0, 0);
-    }
-
     std::unique_ptr<CHackProcess> Start(const std::vector<std::string>& arguments,
                                         const std::map<std::string, std::optional<std::string>>& environment = {})
     {
@@ -125,11 +109,7 @@ protected:
         return window;
     }
 
-    static CXvfbServer* s_server;
-    std::unique_ptr<CXScreen> m_screen;
 };
-
-CXvfbServer* HackDisplayTest::s_server = nullptr;
 
 TEST_F(HackDisplayTest, WindowOfItsOwnShowsGrowthAndClosesLikeAnyWindow)
 {

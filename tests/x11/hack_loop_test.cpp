@@ -6,7 +6,7 @@
 
 #include "hack_process.h"
 #include "x_screen.h"
-#include "xvfb_server.h"
+#include "xvfb_suite.h"
 
 #include <X11/Xlib.h>
 
@@ -19,23 +19,8 @@ namespace {
 
 constexpr int kStartTimeoutMs = 10000;
 
-class HackLoopTest : public testing::Test {
+class HackLoopTest : public CXvfbSuite<1024, 768> {
 protected:
-    static void SetUpTestSuite() { s_server = new CXvfbServer(1024, 768); }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-
-    void SetUp() override
-    {
-        ASSERT_FALSE(s_server->Display().empty()) << "Xvfb did not start";
-        m_screen = std::make_unique<CXScreen>(s_server->Display());
-        ASSERT_NE(m_screen->Get(), nullptr);
-        m_screen->SetRootPicture(0, 0, 0, 0);
-    }
-
     Window WaitForHackWindow()
     {
         Window window = 0;
@@ -43,11 +28,7 @@ protected:
         return window;
     }
 
-    static CXvfbServer* s_server;
-    std::unique_ptr<CXScreen> m_screen;
 };
-
-CXvfbServer* HackLoopTest::s_server = nullptr;
 
 // A hundred resizes around 2000x1125 in a burst (a window manager's live
 // resize, or xrandr changing modes), then the window is destroyed: the
