@@ -26,17 +26,21 @@ std::vector<CRect>& CDamage::AddBand(LONG band)
     return m_bands[index];
 }
 
-void CDamage::Add(const RECT& rect)
+void CDamage::Add(LONG rectLeft, LONG rectTop, LONG rectRight, LONG rectBottom)
 {
-    const CRect r(rect);
-    if (r.IsRectEmpty())
+    if (rectLeft >= rectRight || rectTop >= rectBottom)
         return;
     m_empty = false;
     m_rectsCurrent = false;
-    const LONG lastBand = BandOf(r.bottom - 1);
-    for (LONG band = BandOf(r.top); band <= lastBand; ++band) {
+    const LONG lastBand = BandOf(rectBottom - 1);
+    for (LONG band = BandOf(rectTop); band <= lastBand; ++band) {
         const LONG bandTop = band * kBandHeight;
-        CRect piece(r.left, std::max(r.top, bandTop), r.right, std::min(r.bottom, bandTop + kBandHeight));
+        // The piece in this band, as four numbers rather than a CRect: a
+        // rectangle built field by field and then copied whole would be
+        // read back from memory before its fields had landed there (a
+        // stall that cost a third of this function).
+        LONG left = rectLeft, top = std::max(rectTop, bandTop);
+        LONG right = rectRight, bottom = std::min(rectBottom, bandTop + kBandHeight);
         std::vector<CRect>& boxes = BoxesOf(band);
         // The first box that does not end more than the gap left of the
         // piece: the boxes from there on that start within the gap of it
@@ -45,16 +49,16 @@ void CDamage::Add(const RECT& rect)
         // The boxes lie left to right without overlap, so their right edges
         // rise too: a band holding many (branches all over a 4K screen)
         // finds the place by halving.
-        const LONG reach = piece.left - m_joinGap;
+        const LONG reach = left - m_joinGap;
         auto first = std::partition_point(boxes.begin(), boxes.end(), [reach](const CRect& box) {
             return box.right < reach;
         });
         auto last = first;
-        while (last != boxes.end() && last->left <= piece.right + m_joinGap) {
-            piece.left = std::min(piece.left, last->left);
-            piece.top = std::min(piece.top, last->top);
-            piece.right = std::max(piece.right, last->right);
-            piece.bottom = std::max(piece.bottom, last->bottom);
+        while (last != boxes.end() && last->left <= right + m_joinGap) {
+            left = std::min(left, last->left);
+            top = std::min(top, last->top);
+            right = std::max(right, last->right);
+            bottom = std::max(bottom, last->bottom);
             ++last;
         }
         if (first == last) {
@@ -64,14 +68,12 @@ void CDamage::Add(const RECT& rect)
                 boxes.reserve(kBoxesAtOnce);
                 first = boxes.begin();
             }
-            boxes.insert(first, piece);
+            boxes.emplace(first, left, top, right, bottom);
         } else {
-            // Field by field: the piece was just written a field at a time,
-            // and copying it whole would wait for those writes to land.
-            first->left = piece.left;
-            first->top = piece.top;
-            first->right = piece.right;
-            first->bottom = piece.bottom;
+            first->left = left;
+            first->top = top;
+            first->right = right;
+            first->bottom = bottom;
             boxes.erase(first + 1, last);
         }
     }

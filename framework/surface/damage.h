@@ -33,7 +33,12 @@ public:
 
     // Records a changed rectangle (right and bottom edges excluded). Empty
     // rectangles are ignored.
-    void Add(const RECT& rect);
+    void Add(const RECT& rect) { Add(rect.left, rect.top, rect.right, rect.bottom); }
+    // The same for a rectangle held in registers: drawing code that has
+    // just reckoned one passes its edges, which keeps the rectangle from
+    // being stored a half at a time and read back whole (a read that must
+    // wait for both halves to land).
+    void Add(LONG left, LONG top, LONG right, LONG bottom);
     void Clear();
 
     bool IsEmpty() const { return m_empty; }

@@ -25,13 +25,15 @@ void FillBlock(CSurface& surface, const CRect& block, std::uint32_t word)
 
 }  // namespace
 
-CRect CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
-                           std::uint32_t word)
+void CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
+                           std::uint32_t word, CRect& written)
 {
     const int dx = x1 - x0;  // within 2 * kReach
     const int dy = y1 - y0;
-    if (dx == 0 && dy == 0)
-        return CRect();
+    if (dx == 0 && dy == 0) {
+        written = CRect();
+        return;
+    }
     const bool inside = clip.PtInRect(CPoint(x0, y0)) && clip.PtInRect(CPoint(x1, y1));
     if (!inside) {
         // A line that leaves the clip is rare: the walk's own clipping finds
@@ -44,7 +46,8 @@ CRect CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, c
             right = std::max(right, x + 1);
             bottom = std::max(bottom, y + 1);
         });
-        return left < right ? CRect(left, top, right, bottom) : CRect();
+        written = left < right ? CRect(left, top, right, bottom) : CRect();
+        return;
     }
 
     // Every pixel lies inside: the walk of thin_line.h on a pointer, the
@@ -82,7 +85,7 @@ CRect CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, c
     const int lastMinor = (xMajor ? y0 : x0) + minorSign * steps;
     const int lastX = xMajor ? lastMajor : lastMinor;
     const int lastY = xMajor ? lastMinor : lastMajor;
-    return CRect(std::min(x0, lastX), std::min(y0, lastY), std::max(x0, lastX) + 1, std::max(y0, lastY) + 1);
+    written = CRect(std::min(x0, lastX), std::min(y0, lastY), std::max(x0, lastX) + 1, std::max(y0, lastY) + 1);
 }
 
 namespace {
@@ -174,16 +177,17 @@ private:
 // end points' box grown by one to the left and top and by two (one past the
 // last pixel) to the right and bottom, whatever the slope. A pixel of the
 // body under a block is written twice, in the same colour.
-CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
-                               std::uint32_t word)
+void CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
+                               std::uint32_t word, CRect& written)
 {
     const CRect box = CRect::Intersection(
         CRect(std::min(x0, x1) - 1, std::min(y0, y1) - 1, std::max(x0, x1) + 1, std::max(y0, y1) + 1), clip);
+    written = box;
     if (box.IsRectEmpty())
-        return CRect();
+        return;
     if (x0 == x1 || y0 == y1) {
         FillBlock(surface, box, word);
-        return box;
+        return;
     }
 
     const int dx = x1 - x0, dy = y1 - y0;
@@ -198,7 +202,7 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
             for (LONG x = begin; x < end; ++x)  // a few pixels: a plain loop beats memset's set-up
                 pixels[x] = word;
         }
-        return box;
+        return;
     }
     sloped_body::Walk(x0, y0, x1, y1, box, [&](int y, std::int64_t begin, std::int64_t end) {
         std::uint32_t* const pixels = surface.RowToDraw(y);
@@ -207,5 +211,4 @@ CRect CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y
     });
     FillBlock(surface, CRect::Intersection(CRect(x0 - 1, y0 - 1, x0 + 1, y0 + 1), clip), word);
     FillBlock(surface, CRect::Intersection(CRect(x1 - 1, y1 - 1, x1 + 1, y1 + 1), clip), word);
-    return box;
 }

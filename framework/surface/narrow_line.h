@@ -33,17 +33,22 @@ public:
 
     // Draws the line from (x0, y0) to (x1, y1) with a pen of the given width
     // (Takes must hold) on surface, storing word in the pixels inside clip,
-    // which must lie on the surface. Returns the box of the pixels written,
-    // empty when none was.
-    static CRect Draw(CSurface& surface, int x0, int y0, int x1, int y1, int width, const CRect& clip,
-                      std::uint32_t word)
+    // which must lie on the surface. written becomes the box of the pixels
+    // written, empty when none was. (An out parameter, not a result: a
+    // returned rectangle comes back in two registers that the caller
+    // stores and reads back whole, a read that waits for both stores.)
+    static void Draw(CSurface& surface, int x0, int y0, int x1, int y1, int width, const CRect& clip,
+                     std::uint32_t word, CRect& written)
     {
-        return width <= 1 ? DrawThin(surface, x0, y0, x1, y1, clip, word)
-                          : DrawWidthTwo(surface, x0, y0, x1, y1, clip, word);
+        if (width <= 1)
+            DrawThin(surface, x0, y0, x1, y1, clip, word, written);
+        else
+            DrawWidthTwo(surface, x0, y0, x1, y1, clip, word, written);
     }
 
 private:
-    static CRect DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip, std::uint32_t word);
-    static CRect DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
-                              std::uint32_t word);
+    static void DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip, std::uint32_t word,
+                         CRect& written);
+    static void DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1, const CRect& clip,
+                             std::uint32_t word, CRect& written);
 };

@@ -147,11 +147,13 @@ void CSurfaceDC::DrawLine(int x0, int y0, int x1, int y1, const CLogPen& pen)
 void CSurfaceDC::DrawNarrowLine(int x0, int y0, int x1, int y1, int width, COLORREF color, std::uint32_t word)
 {
     for (const CRect& clip : m_clip) {
-        const CRect box = CNarrowLine::Draw(m_surface, x0, y0, x1, y1, width, clip, word);
+        CRect box;
+        CNarrowLine::Draw(m_surface, x0, y0, x1, y1, width, clip, word, box);
         if (box.IsRectEmpty())
             continue;
+        // The box's edges go on by value (see CDamage::Add).
         if (m_damage != nullptr)
-            m_damage->Add(box);
+            m_damage->Add(box.left, box.top, box.right, box.bottom);
         m_surface.Wrote(box, color);
     }
 }

@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!CNarrowLine::Takes(penWidth, x0, y0, x1, y1))
             continue;  // a delta added at the edge of the reach
 
-        const CRect box = CNarrowLine::Draw(narrow, x0, y0, x1, y1, penWidth, clip, kInk);
+        CRect box;
+        CNarrowLine::Draw(narrow, x0, y0, x1, y1, penWidth, clip, kInk, box);
         if (penWidth <= 1) {
             ForEachThinLinePixel(x0, y0, x1, y1, clip, [&](int x, int y) { general.RowToDraw(y)[x] = kInk; });
         } else {

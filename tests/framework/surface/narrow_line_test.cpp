@@ -55,7 +55,8 @@ public:
     // Draws the line both ways and returns the first difference, if any.
     std::string Check(int x0, int y0, int x1, int y1, int width, const CRect& clip)
     {
-        const CRect box = CNarrowLine::Draw(m_narrow, x0, y0, x1, y1, width, clip, CSurface::WordOf(kInk));
+        CRect box;
+        CNarrowLine::Draw(m_narrow, x0, y0, x1, y1, width, clip, CSurface::WordOf(kInk), box);
         DrawGeneral(m_general, x0, y0, x1, y1, width, clip);
         // Only the stroke's neighbourhood can differ.
         const CRect area(std::min(x0, x1) - 3, std::min(y0, y1) - 3, std::max(x0, x1) + 4, std::max(y0, y1) + 4);
@@ -134,14 +135,19 @@ TEST(NarrowLine, BoxOfAnUnclippedStrokeIsTight)
 {
     CSurface surface(64, 64);
     const CRect whole = surface.Bounds();
+    const auto Draw = [&surface](int x0, int y0, int x1, int y1, int width, const CRect& clip) {
+        CRect written(-7, -7, 7, 7);  // anything: it must be replaced
+        CNarrowLine::Draw(surface, x0, y0, x1, y1, width, clip, 1, written);
+        return written;
+    };
     // The end pixel is left out: the last pixel drawn is one step before it.
-    EXPECT_EQ(CNarrowLine::Draw(surface, 10, 10, 20, 14, 1, whole, 1), CRect(10, 10, 20, 15));
-    EXPECT_EQ(CNarrowLine::Draw(surface, 20, 14, 10, 10, 0, whole, 1), CRect(11, 10, 21, 15));
-    EXPECT_EQ(CNarrowLine::Draw(surface, 10, 10, 10, 20, 1, whole, 1), CRect(10, 10, 11, 20));
-    EXPECT_EQ(CNarrowLine::Draw(surface, 10, 10, 10, 10, 1, whole, 1), CRect());  // nothing drawn
-    EXPECT_EQ(CNarrowLine::Draw(surface, 10, 10, 10, 10, 2, whole, 1), CRect(9, 9, 11, 11));
-    EXPECT_EQ(CNarrowLine::Draw(surface, 30, 40, 22, 11, 2, whole, 1), CRect(21, 10, 31, 41));
-    EXPECT_EQ(CNarrowLine::Draw(surface, 0, 0, 5, 5, 2, CRect(10, 10, 20, 20), 1), CRect());
+    EXPECT_EQ(Draw(10, 10, 20, 14, 1, whole), CRect(10, 10, 20, 15));
+    EXPECT_EQ(Draw(20, 14, 10, 10, 0, whole), CRect(11, 10, 21, 15));
+    EXPECT_EQ(Draw(10, 10, 10, 20, 1, whole), CRect(10, 10, 11, 20));
+    EXPECT_EQ(Draw(10, 10, 10, 10, 1, whole), CRect());  // nothing drawn
+    EXPECT_EQ(Draw(10, 10, 10, 10, 2, whole), CRect(9, 9, 11, 11));
+    EXPECT_EQ(Draw(30, 40, 22, 11, 2, whole), CRect(21, 10, 31, 41));
+    EXPECT_EQ(Draw(0, 0, 5, 5, 2, CRect(10, 10, 20, 20)), CRect());
 }
 
 // Through the context: the growth's pens take this path, a damage record
