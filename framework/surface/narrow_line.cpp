@@ -65,24 +65,23 @@ void CNarrowLine::DrawThin(CSurface& surface, int x0, int y0, int x1, int y1, co
     const std::int64_t b = 2 * std::int64_t{major};
     std::int64_t f = a - major + (minorSign < 0 ? 1 : 0);
     std::uint32_t* pixel = surface.RowToDraw(y0) + x0;
-    int steps = 0;
+    std::int64_t steps = 0;
     // The last pixel is written after the loop, so the pointer never moves
-    // past it.
+    // past it. Whether a pixel steps along the minor axis too follows the
+    // slope, which a processor cannot guess: the step is taken by a mask
+    // (all ones or zero) rather than a branch that it would mispredict
+    // every few pixels.
     for (int k = 1; k < major; ++k) {
         *pixel = word;
-        pixel += majorStep;
-        if (f > 0) {
-            pixel += minorStep;
-            f += a - b;
-            ++steps;
-        } else {
-            f += a;
-        }
+        const std::int64_t minorMask = -static_cast<std::int64_t>(f > 0);
+        pixel += majorStep + (minorStep & minorMask);
+        f += a - (b & minorMask);
+        steps -= minorMask;
     }
     *pixel = word;
 
     const int lastMajor = (xMajor ? x0 : y0) + majorSign * (major - 1);
-    const int lastMinor = (xMajor ? y0 : x0) + minorSign * steps;
+    const int lastMinor = (xMajor ? y0 : x0) + minorSign * static_cast<int>(steps);
     const int lastX = xMajor ? lastMajor : lastMinor;
     const int lastY = xMajor ? lastMinor : lastMajor;
     written = CRect(std::min(x0, lastX), std::min(y0, lastY), std::max(x0, lastX) + 1, std::max(y0, lastY) + 1);
