@@ -198,7 +198,18 @@ void CNarrowLine::DrawWidthTwo(CSurface& surface, int x0, int y0, int x1, int y1
             const LONG begin = std::max<LONG>(x0 + run.left, box.left);
             const LONG end = std::min<LONG>(x0 + run.right, box.right);
             std::uint32_t* const pixels = surface.RowToDraw(y);
-            for (LONG x = begin; x < end; ++x)  // a few pixels: a plain loop beats memset's set-up
+            // Nearly every row of these strokes is two to four pixels: its
+            // first two and last two, which may be the same pixels, are
+            // written without asking how many there are, since a loop
+            // would end after a count the processor cannot guess.
+            if (end - begin >= 2 && end - begin <= 4) {
+                pixels[begin] = word;
+                pixels[begin + 1] = word;
+                pixels[end - 2] = word;
+                pixels[end - 1] = word;
+                continue;
+            }
+            for (LONG x = begin; x < end; ++x)
                 pixels[x] = word;
         }
         return;
