@@ -63,6 +63,8 @@ public:
                                        [hWnd](const CWaiting& w) { return w.hWnd == hWnd; }),
                         m_waiting.end());
         m_timers.KillAll(hWnd, [this](const CTickSchedule::CTimerKey& key) { m_batches.Forget(key); });
+        if (m_batchHdc && m_batchHdc->m_hWnd == hWnd)
+            m_batchHdc.reset();
         Settle(nullptr, nullptr);
     }
 
@@ -90,15 +92,32 @@ public:
     {
         if (id != m_wakeTimer)
             return;  // one killed after it was queued
-        // The armed time is forgotten: Windows' timers repeat, so the
-        // timer is armed anew whatever comes next.
-        m_wakeAt.reset();
+        // Windows' timers repeat: unless armed anew, this one comes again a
+        // period on, which is just when the next of steady batches is due.
+        if (m_wakeAt)
+            *m_wakeAt += m_wakePeriod;
         const Clock::time_point now = Clock::now();
         // A tick that runs a message loop of its own (a message box) gets
         // no nested batch: the ticks still due run when it returns.
-        if (!m_inTicks && m_batches.Planned() && m_batches.Due(now + kTimerSlack))
-            RunTicks(std::max(now, *m_batches.Planned()));
-        Settle(nullptr, nullptr);
+        if (m_inTicks || !m_batches.Planned() || !m_batches.Due(now + kTimerSlack)) {
+            Settle(nullptr, nullptr);
+            return;
+        }
+        RunTicks(std::max(now, *m_batches.Planned()));
+        if (m_batchHdc)
+            Settle(m_batchHdc->m_hWnd, m_batchHdc->m_hdc);
+        else
+            Settle(nullptr, nullptr);
+        m_batchHdc.reset();
+    }
+
+    HDC BatchHdc(HWND hWnd)
+    {
+        if (!m_inTicks)
+            return nullptr;
+        if (!m_batchHdc)
+            m_batchHdc.emplace(hWnd);
+        return m_batchHdc->m_hWnd == hWnd ? m_batchHdc->m_hdc : nullptr;
     }
 
 private:
@@ -166,12 +185,15 @@ private:
             m_wakeAt.reset();
             return;
         }
-        if (m_wakeTimer != 0 && m_wakeAt == wake)
+        // Arming costs a call to the wine server or the kernel: a timer
+        // that comes within its millisecond is left as it is.
+        if (m_wakeTimer != 0 && m_wakeAt && *m_wakeAt - *wake < kTimerSlack && *wake - *m_wakeAt < kTimerSlack)
             return;
         // Windows raises waits under USER_TIMER_MINIMUM to it.
-        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*wake - now).count();
-        m_wakeTimer = ::SetTimer(nullptr, m_wakeTimer, static_cast<UINT>(wait > 1 ? wait : 1), &OnWake);
-        m_wakeAt = m_wakeTimer != 0 ? wake : std::nullopt;
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*wake - now);
+        m_wakePeriod = std::max<Clock::duration>(wait, std::chrono::milliseconds(USER_TIMER_MINIMUM));
+        m_wakeTimer = ::SetTimer(nullptr, m_wakeTimer, static_cast<UINT>(wait.count() > 1 ? wait.count() : 1), &OnWake);
+        m_wakeAt = m_wakeTimer != 0 ? std::optional<Clock::time_point>(now + m_wakePeriod) : std::nullopt;
     }
 
     void PresentWaiting(HWND hWnd, HDC hdc)
@@ -198,8 +220,10 @@ private:
     std::vector<CWaiting> m_waiting;  // one per window that drew; few
     bool m_inTicks = false;
     bool m_ticksDrew = false;
+    std::optional<CClientHdc> m_batchHdc;  // BatchHdc's
     UINT_PTR m_wakeTimer = 0;
-    std::optional<Clock::time_point> m_wakeAt;
+    std::optional<Clock::time_point> m_wakeAt;  // when the thread timer comes next
+    Clock::duration m_wakePeriod{};             // and how often it repeats
 };
 
 thread_local CThreadPacing t_pacing;
@@ -229,4 +253,9 @@ UINT_PTR CPacedPresents::SetTimer(HWND hWnd, UINT_PTR id, UINT elapse)
 bool CPacedPresents::KillTimer(HWND hWnd, UINT_PTR id)
 {
     return t_pacing.KillTimer(hWnd, id);
+}
+
+HDC CPacedPresents::BatchHdc(HWND hWnd)
+{
+    return t_pacing.BatchHdc(hWnd);
 }

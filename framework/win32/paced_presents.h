@@ -45,4 +45,13 @@ struct CPacedPresents {
     static UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapse);
     // Whether such a timer was set; it ticks no more.
     static bool KillTimer(HWND hWnd, UINT_PTR id);
+
+    // While a batch of ticks runs: the client DC (children excluded) that
+    // the batch's ticks of hWnd draw through and its present shows them
+    // through, opened for the first of them and released after the
+    // present, so that a batch opens one DC rather than one per tick and
+    // one more to present (each costs Wine a round to the X server's
+    // settings). nullptr otherwise, or for a second window in the batch:
+    // the context then opens its own.
+    static HDC BatchHdc(HWND hWnd);
 };

@@ -16,6 +16,7 @@
 #include "wnd.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -61,13 +62,28 @@ std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
     return rects;
 }
 
-// The client context is a base class, so that it is released after the
-// drawing context has handed on what it changed. Opened on every tick, so
-// its block is kept for the next.
-class CClientPictureDC final : private CClientHdc, public CPresentingDC, public CKeptBlock<CClientPictureDC> {
+// The DC a client context draws through: the batch's while the thread
+// runs a batch of ticks (CPacedPresents::BatchHdc), otherwise its own.
+struct CClientContextHdc {
+    explicit CClientContextHdc(HWND hWnd) : m_hdc(CPacedPresents::BatchHdc(hWnd))
+    {
+        if (m_hdc == nullptr)
+            m_hdc = m_own.emplace(hWnd).m_hdc;
+    }
+
+    std::optional<CClientHdc> m_own;
+    HDC m_hdc;
+};
+
+// The DC is a base class, so that it is released after the drawing context
+// has handed on what it changed. Opened on every tick, so its block is
+// kept for the next.
+class CClientPictureDC final : private CClientContextHdc,
+                               public CPresentingDC,
+                               public CKeptBlock<CClientPictureDC> {
 public:
     explicit CClientPictureDC(HWND hWnd)
-        : CClientHdc(hWnd),
+        : CClientContextHdc(hWnd),
           CPresentingDC(CWindowPictures::Of(hWnd), VisibleClientRects(hWnd, m_hdc),
                         [hWnd, hdc = m_hdc](const CSurface&, const std::vector<CRect>& changed) {
                             CPacedPresents::Drew(hWnd, hdc, changed);
