@@ -5,13 +5,12 @@
 #include "window_dc.h"
 
 #include "offscreen_world.h"
+#include "surface/kept_block.h"
 #include "surface/presenting_dc.h"
 #include "wnd.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <memory>
-#include <new>
 #include <utility>
 
 namespace {
@@ -33,60 +32,17 @@ CPresentingDC::Presenter HandChangesOf(HWND hWnd, bool painted)
 
 // A surface context that keeps its surface alive, so that it stays valid
 // even if the window goes while the context is open. Without a window it
-// draws on an empty surface, which clips everything away.
-//
-// A client context is opened and closed on every timer tick, so a closing
-// context keeps what the next one needs: its block of memory (one spare,
-// as one context is open at a time on a tick) and its clip list's storage.
-// Drawing is single-threaded, like the kept damage records.
-class CWindowSurfaceDC : private CSurfaceKeeper, public CPresentingDC {
+// draws on an empty surface, which clips everything away. A client context
+// is opened and closed on every timer tick, so its block is kept for the
+// next one.
+class CWindowSurfaceDC : private CSurfaceKeeper, public CPresentingDC, public CKeptBlock<CWindowSurfaceDC> {
 public:
     CWindowSurfaceDC(HWND hWnd, std::shared_ptr<CSurface> surface, std::vector<CRect> clip, bool painted)
         : CSurfaceKeeper{surface != nullptr ? std::move(surface) : std::make_shared<CSurface>()},
           CPresentingDC(*m_keptSurface, std::move(clip), HandChangesOf(hWnd, painted), CDamage::kSpanJoinGap)
     {
     }
-    ~CWindowSurfaceDC() override
-    {
-        std::vector<CRect>& spare = SpareClip();
-        std::vector<CRect> released = ReleaseClip();
-        if (released.capacity() > spare.capacity())
-            spare = std::move(released);
-    }
-
-    // An empty list with the storage a closed context left, if any.
-    static std::vector<CRect> TakeClip()
-    {
-        std::vector<CRect> clip = std::exchange(SpareClip(), {});
-        clip.clear();
-        return clip;
-    }
-
-    static void* operator new(std::size_t size)
-    {
-        if (size == sizeof(CWindowSurfaceDC) && s_spareBlock != nullptr)
-            return std::exchange(s_spareBlock, nullptr);
-        return ::operator new(size);
-    }
-    static void operator delete(void* block, std::size_t size) noexcept
-    {
-        if (size == sizeof(CWindowSurfaceDC) && s_spareBlock == nullptr)
-            s_spareBlock = block;
-        else
-            ::operator delete(block);
-    }
-
-private:
-    static std::vector<CRect>& SpareClip()
-    {
-        static std::vector<CRect> spare;
-        return spare;
-    }
-
-    static void* s_spareBlock;
 };
-
-void* CWindowSurfaceDC::s_spareBlock = nullptr;
 
 std::shared_ptr<CSurface> SurfaceOf(const CWnd* wnd)
 {
@@ -115,7 +71,7 @@ CRect BoundingBox(const std::vector<CRect>& rects)
 CClientDC::CClientDC(CWnd* wnd)
 {
     std::shared_ptr<CSurface> surface = SurfaceOf(wnd);
-    std::vector<CRect> clip = CWindowSurfaceDC::TakeClip();
+    std::vector<CRect> clip = CPresentingDC::TakeClip();
     if (surface != nullptr)
         clip.push_back(surface->Bounds());
     m_target = std::make_unique<CWindowSurfaceDC>(wnd != nullptr ? wnd->m_hWnd : nullptr, std::move(surface),

@@ -1,11 +1,9 @@
 // The timer ticks of a world whose owner runs its timers itself (a display
-// port's loop), paced to the display's frames: the ticks due within one
-// frame run together, and those the loop slept past are delivered in time
-// order as far as they fit in a frame (CTickSchedule).
+// port's loop), in batches paced to the display's frames (CTickBatches).
 #pragma once
 
 #include "offscreen_world.h"
-#include "pacing/tick_schedule.h"
+#include "pacing/tick_batches.h"
 
 #include <chrono>
 #include <optional>
@@ -17,7 +15,7 @@ public:
     // floorMicros: the timer floor (0: ticks as fast as they come, one at
     // a time); frame: the display's frame period.
     CWorldTicks(COffscreenWorld& world, long floorMicros, Clock::duration frame)
-        : m_world(world), m_floorMicros(floorMicros), m_frame(frame)
+        : m_world(world), m_batches(floorMicros, frame)
     {
     }
 
@@ -43,19 +41,10 @@ public:
     // tick runs. Afterwards Planned() says when the next batch runs.
     CRound Run(Clock::time_point now, const COffscreenPumpResult& pumped, bool held);
 
-    // When the next ticks run, as of the last round: when timers tick
-    // faster than the display shows frames, at the last tick due within a
-    // frame of the next one, all of them together (100 ticks a second at
-    // 60 Hz: two every 20 ms); otherwise when the next is due. None while
-    // no timer is set.
-    const std::optional<Clock::time_point>& Planned() const { return m_planned; }
+    // When the next ticks run, as of the last round (CTickBatches::Planned).
+    const std::optional<Clock::time_point>& Planned() const { return m_batches.Planned(); }
 
 private:
     COffscreenWorld& m_world;
-    long m_floorMicros;
-    Clock::duration m_frame;
-    CTickSchedule m_schedule;
-    std::optional<Clock::time_point> m_planned;
-
-    std::optional<Clock::time_point> NextTicks() const;
+    CTickBatches m_batches;
 };

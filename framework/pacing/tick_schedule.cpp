@@ -2,13 +2,32 @@
 
 #include <algorithm>
 
+CTickSchedule::Clock::duration CTickSchedule::PeriodOf(UINT elapseMs, long floorMicros)
+{
+    return std::chrono::microseconds(std::max<long long>(elapseMs * 1000LL, floorMicros));
+}
+
+void CTickSchedule::Restart(const CTimer& timer, Clock::time_point now, long floorMicros)
+{
+    const CTimerKey key(timer.hWnd, timer.id);
+    Forget(key);
+    const Clock::duration period = PeriodOf(timer.elapseMs, floorMicros);
+    m_plans.push_back({key, now + period, period, true});
+}
+
+void CTickSchedule::Forget(const CTimerKey& key)
+{
+    m_plans.erase(std::remove_if(m_plans.begin(), m_plans.end(), [&](const CPlan& p) { return p.key == key; }),
+                  m_plans.end());
+}
+
 void CTickSchedule::Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros)
 {
     m_fire.clear();
     for (CPlan& plan : m_plans)
         plan.seen = false;
     for (const CTimer& timer : timers) {
-        const auto period = std::chrono::microseconds(std::max<long long>(timer.elapseMs * 1000LL, floorMicros));
+        const Clock::duration period = PeriodOf(timer.elapseMs, floorMicros);
         const CTimerKey key(timer.hWnd, timer.id);
         const auto known = std::find_if(m_plans.begin(), m_plans.end(), [&](const CPlan& p) { return p.key == key; });
         if (known == m_plans.end()) {

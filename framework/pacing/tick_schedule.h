@@ -55,6 +55,14 @@ public:
     CRun RunDue(Clock::time_point now, long floorMicros, Clock::duration catchUp, Collect collect, Fire fire,
                 OutOfTime outOfTime);
 
+    // The timer is set (again) at now: its first tick is one period on,
+    // whatever was planned for a timer of that key before, as Windows
+    // restarts a timer that is set again. For a port that knows when its
+    // timers are set, so that the first tick does not wait for a round.
+    void Restart(const CTimer& timer, Clock::time_point now, long floorMicros);
+    // The timer is killed: no tick of it is planned any more.
+    void Forget(const CTimerKey& key);
+
     // The earliest planned tick; none while no timer is set.
     std::optional<Clock::time_point> NextDue() const;
     // The latest tick due by limit, each timer ticking on at its period
@@ -69,6 +77,8 @@ private:
         bool seen;  // set in the current round
     };
 
+    // A timer's period: what it asks for, but never less than the floor.
+    static Clock::duration PeriodOf(UINT elapseMs, long floorMicros);
     // The timers due at `at` into m_fire, which it empties first.
     void Round(const std::vector<CTimer>& timers, Clock::time_point at, long floorMicros);
     // Every tick planned before now becomes one due at now.

@@ -27,7 +27,21 @@ CDamage TakeRecord(LONG joinGap)
     return CDamage(joinGap);
 }
 
+// The clip list of the context closed last, with its storage.
+std::vector<CRect>& SpareClip()
+{
+    static std::vector<CRect> spare;
+    return spare;
+}
+
 }  // namespace
+
+std::vector<CRect> CPresentingDC::TakeClip()
+{
+    std::vector<CRect> clip = std::exchange(SpareClip(), {});
+    clip.clear();
+    return clip;
+}
 
 CPresentingDC::CPresentingDC(CSurface& picture, std::vector<CRect> clip, Presenter presenter, LONG joinGap)
     : CSurfaceDC(picture, std::move(clip)), m_damage(TakeRecord(joinGap)), m_presenter(std::move(presenter))
@@ -49,4 +63,8 @@ CPresentingDC::~CPresentingDC()
             spares.reserve(kKept);
         spares.push_back(std::move(m_damage));
     }
+    std::vector<CRect>& spare = SpareClip();
+    std::vector<CRect> released = ReleaseClip();
+    if (released.capacity() > spare.capacity())
+        spare = std::move(released);
 }

@@ -21,6 +21,12 @@ public:
                   LONG joinGap = CDamage::kWholeBand);
     ~CPresentingDC() override;
 
+    // An empty clip list with the storage a closed context left, if any: a
+    // window's client context is opened and closed on every timer tick,
+    // and the next one fills in the list it leaves. Drawing is
+    // single-threaded, like the kept damage records.
+    static std::vector<CRect> TakeClip();
+
     // Has rect presented at close even if nothing is drawn there: a paint
     // shows the part being repainted from the picture.
     void MarkChanged(const RECT& rect) { m_damage.Add(rect); }

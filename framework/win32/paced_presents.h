@@ -1,24 +1,29 @@
-// When what windows' client contexts draw reaches the screen. Timer ticks
-// draw into the windows' pictures at the timer's rate (100 a second by
-// default), but no display shows more than its refresh rate: what they
-// change waits, per window, and goes to the screen at most once per display
-// frame and never later than one frame after it was drawn, as CPresentPacer
-// decides at the rate the display reports. Paints are not paced: a paint
-// context shows its region at once.
+// When the framework's windows tick and when what they draw reaches the
+// screen, per thread.
 //
-// A tick that comes in time carries the waiting changes, so that ticks
-// faster than frames wake nothing else. To know when the next tick comes,
-// the framework reports the timers it sets, kills and dispatches. Where no
-// tick comes in time (the timers stopped, or drawing came from elsewhere),
-// a thread timer of the port's own wakes the thread. A thread timer rather
-// than a wait in CWinApp::Run: every message loop the thread runs
+// Window timers set without a callback are run by the port, not by timers
+// of Windows' own: each ticks at its period (never faster than
+// USER_TIMER_MINIMUM; late ticks coalesce, a timer set again first ticks
+// one period on), but the ticks due within a display frame of each other
+// run together, so the thread wakes once for them (CTickBatches: 100 ticks
+// a second at 60 Hz wake it 50 times a second). Each tick is sent to its
+// window as WM_TIMER; a window gone is skipped, and a window's timers go
+// with it.
+//
+// What a tick draws into a window's picture waits, per window, and goes to
+// the screen at most once per display frame and never later than one frame
+// after it was drawn, as CPresentPacer decides at the rate the display
+// reports: a batch that comes in time carries it, otherwise the thread
+// wakes for it. Paints are not paced: a paint context shows its region at
+// once.
+//
+// One thread timer wakes the thread for both: a thread timer rather than a
+// wait in CWinApp::Run, because every message loop the thread runs
 // dispatches it (modal dialogs with a preview, message boxes, a host's
-// loop), its id is the system's choice and belongs to no window, so it
-// never collides with an application's timer, and it runs its own callback,
-// so no window's OnTimer sees it. Windows' timers do not fire sooner than
-// 10 ms, which is shorter than a frame of any display up to 100 Hz.
-//
-// One thread's windows share one pace, as the thread's own state.
+// loop); WM_TIMER is generated only when no other message waits, so input
+// still comes first; its id is the system's choice and belongs to no
+// window, so it never collides with an application's timer; and it runs
+// its own callback, so no window's OnTimer sees it.
 #pragma once
 
 #include "afxtypes.h"
@@ -31,15 +36,22 @@ struct CPacedPresents {
     // they are due at once.
     static void Drew(HWND hWnd, HDC hdc, const std::vector<CRect>& rects);
     // The window is going: what waits for it is dropped, and its timers
-    // are no longer expected to tick.
+    // are killed.
     static void Forget(HWND hWnd);
 
-    // A timer the framework set (one with a callback never reaches the
-    // window procedure, so it is not expected to tick there).
-    static void TimerSet(HWND hWnd, UINT_PTR id, UINT elapse, bool callback);
-    static void TimerKilled(HWND hWnd, UINT_PTR id);
-    // Around the dispatch of a WM_TIMER to a framework window: a tick that
-    // draws nothing still presents what is due.
-    static void TickStarts(HWND hWnd, UINT_PTR id);
-    static void TickEnded();
+    // A timer without a callback for a window of this thread, as
+    // ::SetTimer sets one: a timer of that id is replaced. Returns the id,
+    // or 0 when hWnd is no window of this thread.
+    static UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapse);
+    // Whether such a timer was set; it ticks no more.
+    static bool KillTimer(HWND hWnd, UINT_PTR id);
+
+    // While a batch of ticks runs: the client DC (children excluded) that
+    // the batch's ticks of hWnd draw through and its present shows them
+    // through, opened for the first of them and released after the
+    // present, so that a batch opens one DC rather than one per tick and
+    // one more to present (each costs Wine a round to the X server's
+    // settings). nullptr otherwise, or for a second window in the batch:
+    // the context then opens its own.
+    static HDC BatchHdc(HWND hWnd);
 };

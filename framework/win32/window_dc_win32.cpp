@@ -7,6 +7,7 @@
 // uncovered window shows its picture at once.
 #include "window_dc.h"
 
+#include "surface/kept_block.h"
 #include "surface/presenting_dc.h"
 #include "client_hdc.h"
 #include "gdi_object_count.h"
@@ -15,33 +16,37 @@
 #include "wnd.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// The rectangles of a region, in the region's coordinates.
-std::vector<CRect> RectsOf(HRGN region)
+// Appends the rectangles of a region, in the region's coordinates, to
+// rects. The region's data is read into storage kept from call to call,
+// since a client context reads its visible region on every tick.
+void AppendRectsOf(HRGN region, std::vector<CRect>& rects)
 {
-    std::vector<CRect> rects;
+    static std::vector<unsigned char> storage;
     const DWORD size = ::GetRegionData(region, 0, nullptr);
     if (size == 0)
-        return rects;
-    std::vector<unsigned char> storage(size);
+        return;
+    if (storage.size() < size)
+        storage.resize(size);
     auto* data = reinterpret_cast<RGNDATA*>(storage.data());
     if (::GetRegionData(region, size, data) == 0)
-        return rects;
+        return;
     const auto* begin = reinterpret_cast<const RECT*>(data->Buffer);
     for (DWORD i = 0; i < data->rdh.nCount; ++i)
         rects.emplace_back(begin[i]);
-    return rects;
 }
 
-// The visible region of a window's client context, in client coordinates.
-// GetRandomRgn gives it in screen coordinates.
+// The visible region of a window's client context, in client coordinates,
+// in the storage a closed context left. GetRandomRgn gives it in screen
+// coordinates.
 std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
 {
-    std::vector<CRect> rects;
+    std::vector<CRect> rects = CPresentingDC::TakeClip();
     const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
     if (region == nullptr)
         return rects;
@@ -50,19 +55,35 @@ std::vector<CRect> VisibleClientRects(HWND hWnd, HDC hdc)
         POINT origin{0, 0};
         ::ClientToScreen(hWnd, &origin);
         ::OffsetRgn(region, -origin.x, -origin.y);
-        rects = RectsOf(region);
+        AppendRectsOf(region, rects);
     }
     if (::DeleteObject(region))
         CGdiObjectCount::Deleted();
     return rects;
 }
 
-// The client context is a base class, so that it is released after the
-// drawing context has handed on what it changed.
-class CClientPictureDC final : private CClientHdc, public CPresentingDC {
+// The DC a client context draws through: the batch's while the thread
+// runs a batch of ticks (CPacedPresents::BatchHdc), otherwise its own.
+struct CClientContextHdc {
+    explicit CClientContextHdc(HWND hWnd) : m_hdc(CPacedPresents::BatchHdc(hWnd))
+    {
+        if (m_hdc == nullptr)
+            m_hdc = m_own.emplace(hWnd).m_hdc;
+    }
+
+    std::optional<CClientHdc> m_own;
+    HDC m_hdc;
+};
+
+// The DC is a base class, so that it is released after the drawing context
+// has handed on what it changed. Opened on every tick, so its block is
+// kept for the next.
+class CClientPictureDC final : private CClientContextHdc,
+                               public CPresentingDC,
+                               public CKeptBlock<CClientPictureDC> {
 public:
     explicit CClientPictureDC(HWND hWnd)
-        : CClientHdc(hWnd),
+        : CClientContextHdc(hWnd),
           CPresentingDC(CWindowPictures::Of(hWnd), VisibleClientRects(hWnd, m_hdc),
                         [hWnd, hdc = m_hdc](const CSurface&, const std::vector<CRect>& changed) {
                             CPacedPresents::Drew(hWnd, hdc, changed);
@@ -80,7 +101,7 @@ struct CPaintSession {
         if (region != nullptr) {
             CGdiObjectCount::Created();
             if (::GetUpdateRgn(hWnd, region, FALSE) != ERROR)
-                m_region = RectsOf(region);
+                AppendRectsOf(region, m_region);
             if (::DeleteObject(region))
                 CGdiObjectCount::Deleted();
         }

@@ -40,14 +40,7 @@ LRESULT CALLBACK CWndPort::WindowProcedure(HWND hWnd, UINT message, WPARAM wPara
     if (message == WM_CREATE)
         CWindowPictures::Start(hWnd);
 
-    // Presents are paced by when the timers tick, and a tick that draws
-    // nothing still carries what earlier drawing left waiting.
-    const bool tick = message == WM_TIMER;
-    if (tick)
-        CPacedPresents::TickStarts(hWnd, static_cast<UINT_PTR>(wParam));
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    if (tick)
-        CPacedPresents::TickEnded();
     if (message == WM_NCDESTROY)
         FinishWindow(*wnd);
     return result;

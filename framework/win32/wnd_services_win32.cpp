@@ -83,19 +83,24 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
     ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A timer without a callback is run by the port (paced_presents.h); one
+// with a callback is Windows' own. Either replaces the other of its id.
 // Timer callbacks share the platform's calling convention: on x86-64 there
 // is only one.
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*callback)(HWND, UINT, UINT_PTR, DWORD))
 {
-    const UINT_PTR set = ::SetTimer(m_hWnd, id, elapse, callback);
-    if (set != 0)
-        CPacedPresents::TimerSet(m_hWnd, id, elapse, callback != nullptr);
-    return set;
+    if (callback == nullptr) {
+        ::KillTimer(m_hWnd, id);
+        return CPacedPresents::SetTimer(m_hWnd, id, elapse);
+    }
+    CPacedPresents::KillTimer(m_hWnd, id);
+    return ::SetTimer(m_hWnd, id, elapse, callback);
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id)
 {
-    CPacedPresents::TimerKilled(m_hWnd, id);
+    if (CPacedPresents::KillTimer(m_hWnd, id))
+        return TRUE;
     return ::KillTimer(m_hWnd, id);
 }
 

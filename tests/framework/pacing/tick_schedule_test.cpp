@@ -216,4 +216,42 @@ TEST(TickSchedule, TicksThatDoNotFitInTheTimeGivenCoalesce)
     }
 }
 
+// A port that knows when its timers are set tells the schedule at once: a
+// timer set again starts its period from then, whatever was planned, and a
+// killed one is planned no more.
+TEST(TickSchedule, TimerSetAgainStartsItsPeriodThenAndAKilledOneIsNotPlanned)
+{
+    const CTickSchedule::CTimer a{kWindow, 1, 50};
+    const CTickSchedule::CTimer b{kOther, 2, 30};
+    CTickSchedule schedule;
+    const Clock::time_point start{};
+    std::vector<CTickSchedule::CTimerKey> fired;
+    const auto run = [&](long atMs, std::vector<CTickSchedule::CTimer> timers) {
+        fired.clear();
+        schedule.RunDue(
+            start + milliseconds(atMs), kFloorMicros, Clock::duration::zero(),
+            [&](std::vector<CTickSchedule::CTimer>& set) { set = timers; },
+            [&](const CTickSchedule::CTimerKey& key) { return fired.push_back(key), true; }, kInTime);
+    };
+    schedule.Restart(a, start, kFloorMicros);
+    EXPECT_EQ(schedule.NextDue(), start + milliseconds(50));
+    schedule.Restart(a, start + milliseconds(40), kFloorMicros);
+    EXPECT_EQ(schedule.NextDue(), start + milliseconds(90));
+    run(60, {a});
+    EXPECT_TRUE(fired.empty()) << "the first setting's tick does not come";
+    run(90, {a});
+    EXPECT_EQ(fired, (std::vector<CTickSchedule::CTimerKey>{{kWindow, 1}}));
+
+    schedule.Restart(b, start + milliseconds(95), kFloorMicros);
+    schedule.Forget({kWindow, 1});
+    EXPECT_EQ(schedule.NextDue(), start + milliseconds(125));
+    schedule.Forget({kOther, 2});
+    EXPECT_FALSE(schedule.NextDue().has_value());
+    schedule.Restart(b, start + milliseconds(100), kFloorMicros);
+    run(129, {b});
+    EXPECT_TRUE(fired.empty()) << "set again after it was killed: a period from then";
+    run(130, {b});
+    EXPECT_EQ(fired, (std::vector<CTickSchedule::CTimerKey>{{kOther, 2}}));
+}
+
 }  // namespace
