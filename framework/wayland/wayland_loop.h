@@ -15,7 +15,7 @@
 #include "offscreen_world.h"
 #include "pacing/present_pacer.h"
 #include "wayland_display.h"
-#include "wayland_port.h"
+#include "wayland_run_options.h"
 #include "wayland_seat.h"
 #include "wayland_targets.h"
 #include "world_ticks.h"

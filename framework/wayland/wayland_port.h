@@ -18,16 +18,11 @@
 #pragma once
 
 #include "afxtypes.h"
+#include "wayland_run_options.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-struct CWaylandRunOptions {
-    // The timer floor: a timer asking for less (the canvases ask for 0)
-    // ticks at this period, as Windows raises 0 to its shortest period.
-    long delayMicros = 10000;
-};
 
 class CWaylandPort {
 public:
